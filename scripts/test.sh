@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds 翎川 and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+ctest --test-dir build --output-on-failure -j2

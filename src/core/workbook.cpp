@@ -1,0 +1,208 @@
+#include "core/workbook.h"
+
+#include <stdexcept>
+
+namespace lc {
+namespace {
+
+std::string indexed(const std::string& base, int k) { return base + "(" + std::to_string(k) + ")"; }
+
+std::vector<std::string> a2Fields() {
+    std::vector<std::string> f;
+    for (int n = 1; n <= 19; ++n) f.push_back("Text" + std::to_string(n));
+    f.push_back("Text20(0)");
+    f.push_back("Text20(1)");
+    f.push_back("Text21");
+    f.push_back("Text22");
+    for (int n : {23, 24, 25}) {
+        f.push_back(indexed("Text" + std::to_string(n), 0));
+        f.push_back(indexed("Text" + std::to_string(n), 1));
+    }
+    for (int n : {26, 27, 28, 31}) f.push_back("Text" + std::to_string(n));
+    for (int n : {32, 33, 34, 35, 36, 38, 39, 40, 41, 42}) {
+        f.push_back(indexed("Text" + std::to_string(n), 0));
+        f.push_back(indexed("Text" + std::to_string(n), 1));
+    }
+    return f;
+}
+
+std::vector<std::string> b1Fields() {
+    std::vector<std::string> f{"Text1(0)", "Text1(1)"};
+    for (int n = 2; n <= 20; ++n) f.push_back("Text" + std::to_string(n));
+    return f;
+}
+
+std::vector<std::string> cFields() {
+    std::vector<std::string> f;
+    for (int n = 1; n <= 40; ++n) f.push_back("Text" + std::to_string(n));
+    for (int n = 42; n <= 59; ++n) f.push_back("Text" + std::to_string(n));
+    return f;
+}
+
+}  // namespace
+
+const char* sheetKey(SheetId id) {
+    switch (id) {
+        case SheetId::A2: return "A2";
+        case SheetId::B1: return "B1";
+        case SheetId::C: return "C";
+        case SheetId::Gears: return "gears";
+    }
+    return "?";
+}
+
+const char* sheetTitle(SheetId id) {
+    switch (id) {
+        case SheetId::A2: return "计算单A2";
+        case SheetId::B1: return "计算单B1";
+        case SheetId::C: return "计算单C";
+        case SheetId::Gears: return "挂轮计算";
+    }
+    return "?";
+}
+
+Sheet::Sheet(SheetId id) : id_(id) {
+    switch (id) {
+        case SheetId::A2:
+            fieldNames_ = a2Fields();
+            checkNames_ = {"Check1", "Check2", "Check3"};
+            option1Caption = "左";
+            option2Caption = "右";
+            selectedOption = 1;
+            break;
+        case SheetId::B1:
+            fieldNames_ = b1Fields();
+            checkNames_ = {"Check1"};
+            break;
+        case SheetId::C:
+            fieldNames_ = cFields();
+            checkNames_ = {"Check2", "Check3"};
+            break;
+        case SheetId::Gears:
+            fieldNames_ = {"Text1", "Text2"};
+            caption = "Form1";
+            break;
+    }
+    for (const auto& n : fieldNames_) texts_.emplace(n, std::string());
+    for (const auto& n : checkNames_) checks_.emplace(n, 0);
+    if (id == SheetId::A2) texts_.find("Text5")->second = "35";
+    if (id == SheetId::C) texts_.find("Text13")->second = "20";
+    if (id == SheetId::Gears) texts_.find("Text2")->second = "0.000001";
+}
+
+bool Sheet::hasField(std::string_view name) const { return texts_.find(name) != texts_.end(); }
+
+const std::string& Sheet::text(std::string_view name) const {
+    auto it = texts_.find(name);
+    if (it == texts_.end())
+        throw std::out_of_range(std::string(sheetKey(id_)) + " has no field " + std::string(name));
+    return it->second;
+}
+
+void Sheet::setText(std::string_view name, std::string value) {
+    auto it = texts_.find(name);
+    if (it == texts_.end())
+        throw std::out_of_range(std::string(sheetKey(id_)) + " has no field " + std::string(name));
+    it->second = std::move(value);
+}
+
+bool Sheet::hasCheck(std::string_view name) const { return checks_.find(name) != checks_.end(); }
+
+int Sheet::check(std::string_view name) const {
+    auto it = checks_.find(name);
+    if (it == checks_.end())
+        throw std::out_of_range(std::string(sheetKey(id_)) + " has no check box " + std::string(name));
+    return it->second;
+}
+
+void Sheet::setCheck(std::string_view name, int value) {
+    auto it = checks_.find(name);
+    if (it == checks_.end())
+        throw std::out_of_range(std::string(sheetKey(id_)) + " has no check box " + std::string(name));
+    it->second = value;
+}
+
+Sheet* Workbook::find(SheetId id) { return sheets_[static_cast<std::size_t>(id)].get(); }
+
+const Sheet* Workbook::find(SheetId id) const { return sheets_[static_cast<std::size_t>(id)].get(); }
+
+void Workbook::notify(SheetId id, SheetEvent e) {
+    if (listener_) listener_(id, e);
+}
+
+Sheet& Workbook::insert(SheetId id) {
+    auto& slot = sheets_[static_cast<std::size_t>(id)];
+    slot = std::make_unique<Sheet>(id);
+    notify(id, SheetEvent::Created);
+    return *slot;
+}
+
+Sheet& Workbook::sheet(SheetId id) {
+    if (Sheet* s = find(id)) return *s;
+    Sheet& s = insert(id);
+    // The window-specific creation steps, after sizing and centring.
+    switch (id) {
+        case SheetId::A2:
+            flags.a2Done = kFalse;
+            flags.b1Done = kFalse;
+            break;
+        case SheetId::B1:
+            if (flags.a2Done == kTrue) importA2IntoB1(*this);
+            break;
+        case SheetId::C:
+            // Each copy reads sheet A2 afresh: when A2 was closed, the first
+            // read creates it anew, which clears both flags; the later copies
+            // then take the new sheet's empty texts and the B1 import is skipped.
+            if (flags.a2Done == kTrue) {
+                static const std::pair<const char*, const char*> copies[] = {
+                    {"Text1", "Text42"}, {"Text2", "Text43"}, {"Text6", "Text44"},  {"Text3", "Text45"},
+                    {"Text5", "Text46"}, {"Text16", "Text47"}, {"Text15", "Text48"}, {"Text31", "Text50"},
+                };
+                for (const auto& [from, to] : copies) {
+                    const std::string t = sheet(SheetId::A2).text(from);
+                    s.setText(to, t);
+                }
+            }
+            if (flags.b1Done == kTrue) {
+                const std::string dtx1 = sheet(SheetId::B1).text("Text15");
+                s.setText("Text56", dtx1);
+                s.setText("Text57", dtx1);
+            }
+            break;
+        case SheetId::Gears:
+            break;
+    }
+    return s;
+}
+
+Sheet& Workbook::show(SheetId id) {
+    Sheet& s = sheet(id);
+    s.visible = true;
+    notify(id, SheetEvent::Shown);
+    return s;
+}
+
+void Workbook::hide(SheetId id) {
+    if (Sheet* s = find(id)) {
+        s->visible = false;
+        notify(id, SheetEvent::Hidden);
+    }
+}
+
+void Workbook::close(SheetId id) {
+    auto& slot = sheets_[static_cast<std::size_t>(id)];
+    if (!slot) return;
+    slot.reset();
+    notify(id, SheetEvent::Closed);
+}
+
+void importA2IntoB1(Workbook& wb) {
+    static const std::pair<const char*, const char*> copies[] = {
+        {"Text18", "Text1(0)"}, {"Text17", "Text1(1)"}, {"Text26", "Text2"}, {"Text21", "Text3"}};
+    for (const auto& [from, to] : copies) {
+        const std::string t = wb.sheet(SheetId::A2).text(from);
+        wb.sheet(SheetId::B1).setText(to, t);
+    }
+}
+
+}  // namespace lc

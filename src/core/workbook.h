@@ -1,0 +1,112 @@
+// The program's state: the three program-wide flags and, for every sheet that
+// exists, the texts of its fields, its check boxes and its option captions.
+// A sheet that does not exist is absent; asking for it creates it with its
+// defaults and runs the state part of its creation steps.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lc {
+
+enum class SheetId { A2, B1, C, Gears };
+inline constexpr std::array<SheetId, 4> kAllSheets{SheetId::A2, SheetId::B1, SheetId::C, SheetId::Gears};
+
+// "A2", "B1", "C", "gears": the names the batch tool and fault records use.
+const char* sheetKey(SheetId id);
+// "计算单A2" ...: the names messages use.
+const char* sheetTitle(SheetId id);
+
+// 16-bit Booleans: True is -1, False is 0.
+using Flag = std::int16_t;
+inline constexpr Flag kTrue = -1;
+inline constexpr Flag kFalse = 0;
+
+struct Flags {
+    Flag a2Done = kFalse;
+    Flag b1Done = kFalse;
+    Flag pinionRightHand = kFalse;
+};
+
+class Sheet {
+public:
+    explicit Sheet(SheetId id);
+
+    SheetId id() const { return id_; }
+
+    // Text fields by control name ("Text23(0)"). Unknown names are a
+    // programming error and throw std::out_of_range.
+    const std::vector<std::string>& fieldNames() const { return fieldNames_; }
+    bool hasField(std::string_view name) const;
+    const std::string& text(std::string_view name) const;
+    void setText(std::string_view name, std::string value);
+
+    // Check boxes by control name ("Check1"): 0 unticked, anything else ticked.
+    const std::vector<std::string>& checkNames() const { return checkNames_; }
+    bool hasCheck(std::string_view name) const;
+    int check(std::string_view name) const;
+    void setCheck(std::string_view name, int value);
+
+    // Sheet A2's spiral-hand buttons: their captions and which one is selected
+    // (1 for Option1, 2 for Option2).
+    std::string option1Caption;
+    std::string option2Caption;
+    int selectedOption = 1;
+
+    // The change-gear window's list and caption.
+    std::vector<std::string> list;
+    std::string caption;
+
+    bool visible = false;
+
+private:
+    SheetId id_;
+    std::vector<std::string> fieldNames_;
+    std::map<std::string, std::string, std::less<>> texts_;
+    std::vector<std::string> checkNames_;
+    std::map<std::string, int, std::less<>> checks_;
+};
+
+enum class SheetEvent { Created, Shown, Hidden, Closed };
+
+class Workbook {
+public:
+    Flags flags;
+
+    // The sheet, created with its creation steps when it does not exist.
+    Sheet& sheet(SheetId id);
+    // The sheet if it exists, without creating it.
+    Sheet* find(SheetId id);
+    const Sheet* find(SheetId id) const;
+    bool exists(SheetId id) const { return find(id) != nullptr; }
+
+    // Creates the sheet when needed, then shows it (its window comes to the front).
+    Sheet& show(SheetId id);
+    // Hides the sheet's window; the sheet keeps its texts.
+    void hide(SheetId id);
+    // Discards the sheet with its texts.
+    void close(SheetId id);
+    // Makes the sheet exist with its defaults but without its creation steps
+    // (the batch tool's starting sheets). Replaces an existing one.
+    Sheet& insert(SheetId id);
+
+    // Told of every creation, show, hide and close, so that the windows follow.
+    void setListener(std::function<void(SheetId, SheetEvent)> listener) { listener_ = std::move(listener); }
+
+private:
+    void notify(SheetId id, SheetEvent e);
+    std::array<std::unique_ptr<Sheet>, 4> sheets_;
+    std::function<void(SheetId, SheetEvent)> listener_;
+};
+
+// Sheet B1's import of sheet A2's items 18, 17, 26 and 21 (its creation step
+// and the B1 menu command's import when a2Done).
+void importA2IntoB1(Workbook& wb);
+
+}  // namespace lc
