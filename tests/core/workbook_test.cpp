@@ -24,7 +24,9 @@ TEST(Workbook, NewSheetsHoldTheirDefaults) {
     const Sheet& a2 = wb.sheet(SheetId::A2);
     EXPECT_EQ(a2.text("Text5"), "35");
     for (const auto& f : a2.fieldNames()) {
-        if (f != "Text5") EXPECT_EQ(a2.text(f), "") << f;
+        if (f != "Text5") {
+            EXPECT_EQ(a2.text(f), "") << f;
+        }
     }
     EXPECT_EQ(a2.fieldNames().size(), 19u + 2 + 2 + 6 + 4 + 20);
     EXPECT_EQ(a2.option1Caption, "左");
