@@ -1,0 +1,48 @@
+// The batch tool's work, apart from its command line: a JSON workbook and its
+// actions in, the resulting workbook and one log entry per action out; and the
+// change-gear search on its own.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "core/calc.h"
+#include "core/workbook.h"
+
+namespace lc::cli {
+
+using Json = nlohmann::ordered_json;
+
+// Bad input: the document, an action or a value is not what the tool accepts.
+// `what()` names the place ("sheets.A2.Text99") and what is wrong with it.
+struct InputError : std::runtime_error {
+    InputError(const std::string& where, const std::string& problem) : std::runtime_error(where + ": " + problem) {}
+};
+
+// "A2", "B1", "C", "gears": the sheet of that name.
+std::optional<SheetId> sheetNamed(std::string_view key);
+
+// One action of the document, resolved to what it does to the workbook.
+struct Action {
+    std::string name;
+    std::function<Outcome(Workbook&)> run;
+};
+
+// Looks the name up in the action table, or reads it as typing ("A2.Text2=41")
+// or ticking ("A2.Check1=1"). `where` is the place reported in an InputError.
+Action resolveAction(const std::string& name, const std::string& where);
+
+// The log entry of one action: its name and what the handler handed back.
+Json logEntry(const std::string& action, const Outcome& outcome);
+
+// `run`: the whole document in, the resulting document out (as text, with a
+// final newline). Throws InputError for bad input before anything runs.
+std::string runDocument(std::string_view input);
+
+}  // namespace lc::cli

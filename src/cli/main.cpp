@@ -1,0 +1,116 @@
+// lingchuan-calc: the program's calculations without a display.
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/batch.h"
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kInternal = 1;
+constexpr int kBadInput = 2;
+
+const char* const kHelp = R"HELP(Usage:
+  lingchuan-calc run < WORKBOOK.json
+  lingchuan-calc gears TARGET [TOLERANCE]
+  lingchuan-calc --help | --version
+
+lingchuan-calc run
+  Reads one JSON workbook on standard input, performs its actions in order,
+  each exactly as the program does it, and writes the resulting workbook as
+  JSON (UTF-8) on standard output.
+
+  Input, every key optional:
+    {"flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
+     "sheets": {"A2": {...}, "B1": {...}, "C": {...}, "gears": {...}},
+     "actions": [...]}
+  A sheet named under "sheets" exists at the start with its default texts
+  overlaid by the given ones; its creation steps do not run. Its keys are
+  control names: "Text1", "Text23(0)", "Text1(0)" (texts), "Check1" (0 or 1);
+  on A2 also "Option1", "Option2" (captions) and "selected" ("Option1" or
+  "Option2"); on gears "Text1", "Text2", "List1" (array of lines), "Caption".
+  A "log" key is ignored, so that a result can be fed in again.
+
+  Actions, strings:
+    menu commands     A1  B1  C  Gljs
+    buttons, clicks   A2.Command1  A2.Command2  A2.Command3  A2.Label1
+                      A2.Option1  A2.Option2  B1.Command1  B1.Command3
+                      C.Command1  C.Command3  gears.Command1  gears.Command2
+    Enter key         A2.Text1.Enter, likewise Text2, Text3, Text5, Text12, Text17
+    closing a window  A2.close  B1.close  C.close  gears.close
+    typing, ticking   A2.Text2=41  A2.Check1=1  (split at the first '=')
+  A control event, typing or ticking on a sheet that does not exist creates
+  that sheet first, with its creation steps (sheet A2 clears a2Done and
+  b1Done; sheets B1 and C import), as the program creates a window whenever
+  something needs it. Closing a sheet that does not exist does nothing.
+
+  Output: the flags, every sheet that exists at the end with all its texts,
+  check boxes, option captions and selection (gears: list and caption), and
+  "log", one entry per action:
+    {"action": "A2.Command1", "outcome": "done" | "message" | "fault",
+     "message": the message or fault text ("" when done),
+     "focus": the control that has the focus afterwards, or null,
+     and for faults "fault": "conversion" | "division_by_zero" | "overflow" |
+     "invalid", "sheet": "A2", "field": "Text7"}
+
+lingchuan-calc gears TARGET [TOLERANCE]
+  Runs the change-gear search for TARGET within TOLERANCE (default 0.000001),
+  both as typed into the window, and prints the list lines, one a line, then
+  the final caption. A message of the program (an empty TARGET) or a fault
+  (a TARGET or TOLERANCE that is not a number) is printed as one line on
+  standard error; standard output then shows the list and the caption as the
+  window shows them after it.
+
+Examples:
+  echo '{"actions": ["A1", "A2.Text1=20", "A2.Text2=41", "A2.Text2.Enter"]}' \
+    | lingchuan-calc run
+  lingchuan-calc gears 0.5
+
+Exit status: 0 when the tool ran, also when the program stopped at a message
+or a fault (those are log entries); 2 for bad input or usage, with one line on
+standard error naming what is wrong and where, and nothing on standard output;
+1 for an internal error.
+)HELP";
+
+int badInput(const std::string& what) {
+    std::cerr << "lingchuan-calc: " << what << "\n";
+    return kBadInput;
+}
+
+int runCommand() {
+    const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    const std::string output = lc::cli::runDocument(input);
+    std::cout << output << std::flush;
+    return kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+            std::cout << kHelp;
+            return kOk;
+        }
+        if (args.size() == 1 && args[0] == "--version") {
+            std::cout << "lingchuan-calc " << LC_VERSION << "\n";
+            return kOk;
+        }
+        if (args.empty()) return badInput("no command given (run, gears; try --help)");
+        if (args[0] == "run") {
+            if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
+            return runCommand();
+        }
+        return badInput("unknown command \"" + args[0] + "\" (run, gears; try --help)");
+    } catch (const lc::cli::InputError& e) {
+        return badInput(e.what());
+    } catch (const std::exception& e) {
+        std::cerr << "lingchuan-calc: internal error: " << e.what() << "\n";
+        return kInternal;
+    }
+}
