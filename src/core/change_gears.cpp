@@ -59,14 +59,9 @@ const ProductTable& productTable() {
     return table;
 }
 
-struct Hit {
-    int z1, z2, z3, z4;
-    double ratio;
-};
-
-std::string lineText(const Hit& h) {
-    return writeInteger(h.z1) + "X" + writeInteger(h.z2) + "/" + writeInteger(h.z3) + "X" + writeInteger(h.z4) +
-           "=" + writeDouble(h.ratio);
+std::string lineText(int z1, int z2, int z3, int z4, double ratio) {
+    return writeInteger(z1) + "X" + writeInteger(z2) + "/" + writeInteger(z3) + "X" + writeInteger(z4) + "=" +
+           writeDouble(ratio);
 }
 
 }  // namespace
@@ -83,32 +78,36 @@ GearSearchResult searchChangeGears(double target, double tolerance) {
     const Num minusTol = -tol;
     auto offset = [&](int p, int q) { return Num(p) / Num(q) - aim; };
 
-    // For a fixed p, the rounded ratio p/q never rises as q grows, and the
-    // rounded difference r − target never falls as r rises. So the q that pass
-    // −tol ≤ r − target ≤ tol form one run of the ascending products: from the
-    // first q where r − target ≤ tol up to the first q where r − target < −tol.
-    // Both ends are found by bisection with the test itself, so no combination
-    // is lost or gained at the edges. A negative tolerance gives empty runs.
+    // The rounded quotient p/q never falls as p grows or as q shrinks, and the
+    // rounded difference r − target never falls as r rises. So for one p the q
+    // that pass −tol ≤ r − target ≤ tol form one run of the ascending products,
+    // from the first q with r − target ≤ tol up to the first q with
+    // r − target < −tol, and both ends move only upwards as p grows. One sweep
+    // finds every run's ends with the test itself, so no combination is lost or
+    // gained at the edges. A negative tolerance gives empty runs.
     struct Run {
         std::size_t from, to;  // indices into t.values
     };
-    std::vector<Run> runs(t.values.size());
-    for (std::size_t k = 0; k < t.values.size(); ++k) {
+    const std::size_t m = t.values.size();
+    std::vector<Run> runs(m);
+    std::size_t from = 0;
+    std::size_t to = 0;
+    for (std::size_t k = 0; k < m; ++k) {
         const int p = t.values[k];
-        const auto from = std::partition_point(t.values.begin(), t.values.end(),
-                                               [&](int q) { return offset(p, q) > tol; });
-        const auto to = std::partition_point(from, t.values.end(), [&](int q) { return offset(p, q) >= minusTol; });
-        runs[k] = {static_cast<std::size_t>(from - t.values.begin()), static_cast<std::size_t>(to - t.values.begin())};
+        while (from < m && offset(p, t.values[from]) > tol) ++from;
+        to = std::max(to, from);
+        while (to < m && offset(p, t.values[to]) >= minusTol) ++to;
+        runs[k] = {from, to};
     }
 
     GearSearchResult out;
-    std::vector<Hit> hits;
+    std::unordered_set<double> listed;  // the ratio of every line so far
     std::vector<std::uint16_t> candidates;
     bool found = false;
     int countdown = kLoopCount;
     for (int z1 = kGearLoopFirst; z1 <= kGearLoopLast; ++z1) {
         // Once the table is full the loops collect nothing more; they only count down.
-        if (isStockGear(z1) && hits.size() < kGearHitCapacity) {
+        if (isStockGear(z1) && out.hits < kGearHitCapacity) {
             for (int z2 : t.gears) {
                 const int p = z1 * z2;
                 const Run run = runs[t.indexOf[p]];
@@ -121,11 +120,14 @@ GearSearchResult searchChangeGears(double target, double tolerance) {
                     const int z4 = t.gears[key % n];
                     const Num r = Num(p) / Num(z3 * z4);
                     if (!(abs(r - aim) <= tol)) continue;
-                    hits.push_back({z1, z2, z3, z4, r.value()});
+                    ++out.hits;
                     found = true;
-                    if (hits.size() == kGearHitCapacity) break;
+                    // One line per ratio value: the first combination found for
+                    // it stays (equal fractions always give the same Double).
+                    if (listed.insert(r.value()).second) out.lines.push_back(lineText(z1, z2, z3, z4, r.value()));
+                    if (out.hits == kGearHitCapacity) break;
                 }
-                if (hits.size() == kGearHitCapacity) break;
+                if (out.hits == kGearHitCapacity) break;
             }
         }
         --countdown;
@@ -133,13 +135,6 @@ GearSearchResult searchChangeGears(double target, double tolerance) {
         out.progress.push_back(caption);
         if (found) out.progress.push_back(caption + kFoundMark);
     }
-
-    // One line per ratio value: the first combination found for it stays.
-    // Ratios are never 0, and equal fractions always give the same Double.
-    std::unordered_set<double> listed;
-    for (const Hit& h : hits)
-        if (listed.insert(h.ratio).second) out.lines.push_back(lineText(h));
-    out.hits = hits.size();
 
     out.closing.push_back(kEndPick);
     if (!found) out.closing.push_back(kEndNone);
