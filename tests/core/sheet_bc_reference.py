@@ -200,6 +200,16 @@ def c_calc(a2, b1, c, right_hand=False, check2=False, check3=False):
     c['Text38'] = wD(2 * D('Text50') + 6)
 
 
+def search_theta70(base, b1):
+    """The face widths around 10.549000741214 whose θ1 texts are 70 and just below."""
+    from decimal import Decimal
+    for k in range(-5, 5):
+        b = str(Decimal('10.5490007412140') + k * Decimal('1e-13'))
+        u = dict(base, Text52='49.92', Text48=b)
+        c_calc(A2, b1, u)
+        print('   b %s gives theta1 %s' % (b, u['Text5']))
+
+
 def show(title, sheet, names):
     print('==', title)
     for n in names:
@@ -230,6 +240,7 @@ if __name__ == '__main__':
 
     # θ1 = θε/2 + θ'1 + θB/2 lands on the text 70 (and just below) with
     # Фe1 49.92 and a face width found by a search over its last digit.
+    search_theta70(base, b1)
     for b in ('10.5490007412144', '10.5490007412143'):
         u = dict(base, Text52='49.92', Text48=b)
         c_calc(A2, b1, u)

@@ -188,8 +188,8 @@ TEST_F(WorkedExample, SpiralAngleNotAboveZeroTakes1200) {
 }
 
 TEST_F(WorkedExample, Theta1OfExactly70TakesTheSecondFormulas) {
-    // Фe1 49.92 and this face width put θ1's text on 70 exactly (found by a
-    // search over the last digit of b in the reference script).
+    // Фe1 49.92 and this face width put θ1's text on 70 exactly (the
+    // reference script's search_theta70 steps through b's last digit).
     c().setText("Text52", "49.92");
     c().setText("Text48", "10.5490007412144");
     ASSERT_EQ(pressC().kind, Outcome::Kind::Done);
@@ -327,7 +327,7 @@ TEST_F(WorkedExample, ClosedSheetA2IsCreatedEmptyByItem16) {
     c().setText("Text16", "stale");
     wb.close(SheetId::A2);
     const Outcome o = pressC();
-    expectFault(o, FaultKind::Conversion, SheetId::A2, "Text35(0)");
+    ASSERT_NO_FATAL_FAILURE(expectFault(o, FaultKind::Conversion, SheetId::A2, "Text35(0)"));
     EXPECT_TRUE(o.fault->empty);
     EXPECT_TRUE(wb.exists(SheetId::A2));
     EXPECT_EQ(wb.flags.a2Done, kFalse);
@@ -385,7 +385,7 @@ TEST(SheetB1, EmptyCosBetaStopsAfterItem53) {
     // Blanks are not empty: they pass the test and fail as a number at item 55.
     b1.setText("Text16", "  ");
     const Outcome blanks = b1Command1(wb);
-    expectFault(blanks, FaultKind::Conversion, SheetId::B1, "Text16");
+    ASSERT_NO_FATAL_FAILURE(expectFault(blanks, FaultKind::Conversion, SheetId::B1, "Text16"));
     EXPECT_EQ(blanks.fault->text, "  ");
     EXPECT_EQ(b1.text("Text17"), "old");
     EXPECT_EQ(wb.flags.b1Done, kFalse);
@@ -461,7 +461,7 @@ TEST(SheetB1, UncalculatedSheetA2IsAConversionFault) {
     menuB1(wb);
     wb.sheet(SheetId::B1).setText("Text16", "0.9");
     const Outcome o = b1Command1(wb);
-    expectFault(o, FaultKind::Conversion, SheetId::A2, "Text16");
+    ASSERT_NO_FATAL_FAILURE(expectFault(o, FaultKind::Conversion, SheetId::A2, "Text16"));
     EXPECT_TRUE(o.fault->empty);
     EXPECT_EQ(wb.sheet(SheetId::B1).text("Text4"), "");
     EXPECT_EQ(wb.flags.b1Done, kFalse);
