@@ -280,6 +280,15 @@ std::optional<Outcome> secondStretch(Calc& c) {
     return std::nullopt;
 }
 
+// The clicked button becomes selected; the captions record the hands.
+Outcome chooseHand(Workbook& wb, int selected, const char* pinion, const char* gear) {
+    Sheet& s = wb.sheet(SheetId::A2);
+    s.selectedOption = selected;
+    s.option1Caption = pinion;
+    s.option2Caption = gear;
+    return Outcome::done();
+}
+
 }  // namespace
 
 Outcome a2Command1(Workbook& wb) {
@@ -336,21 +345,9 @@ Outcome a2Enter(Workbook& wb, std::string_view field) {
     return Outcome::done();
 }
 
-Outcome a2Option1Click(Workbook& wb) {
-    Sheet& s = wb.sheet(SheetId::A2);
-    s.selectedOption = 1;
-    s.option1Caption = "左";
-    s.option2Caption = "右";
-    return Outcome::done();
-}
+Outcome a2Option1Click(Workbook& wb) { return chooseHand(wb, 1, "左", "右"); }
 
-Outcome a2Option2Click(Workbook& wb) {
-    Sheet& s = wb.sheet(SheetId::A2);
-    s.selectedOption = 2;
-    s.option1Caption = "右";
-    s.option2Caption = "左";
-    return Outcome::done();
-}
+Outcome a2Option2Click(Workbook& wb) { return chooseHand(wb, 2, "右", "左"); }
 
 Outcome a2Label1Click(Workbook& wb) {
     wb.sheet(SheetId::A2).setText("Text2", "wr ");

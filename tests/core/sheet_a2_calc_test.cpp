@@ -107,17 +107,7 @@ TEST(A2Calculation, TwoPressesGiveTheSameTexts) {
 // ---- coefficient tables ----------------------------------------------------
 
 TEST(A2Calculation, ModuleTablesAtTheirBoundaries) {
-    struct Row {
-        const char* m;
-        const char* kc;
-        const char* kb;
-    };
-    // 1.23 and 1.25 lie in the gap between the rows "up to 1.225" and "above
-    // 1.25": they take the 0.3 of the row below.
-    for (const Row r : {Row{"0.5", "0.35", "0.2"}, Row{"0.51", "0.3", "0.2"}, Row{"0.79", "0.3", "0.2"},
-                        Row{"0.8", "0.3", "0.25"}, Row{"1.225", "0.3", "0.25"}, Row{"1.23", "0.3", "0.25"},
-                        Row{"1.25", "0.3", "0.25"}, Row{"1.26", "0.25", "0.25"}, Row{"2.5", "0.25", "0.25"},
-                        Row{"2.51", "0.2", "0.25"}}) {
+    for (const ModuleRow& r : moduleRows()) {
         Workbook wb;
         Sheet& s = example1(wb, "");
         s.setText("Text3", r.m);

@@ -110,14 +110,7 @@ TEST(A2Enter, LabelClickWritesTextThatIsNoNumber) {
 }
 
 TEST(A2Enter, ModuleFillsKcAndKb) {
-    struct Row {
-        const char* m;
-        const char* kc;
-        const char* kb;
-    };
-    for (const Row r : {Row{"0.5", "0.35", "0.2"}, Row{"0.51", "0.3", "0.2"}, Row{"0.8", "0.3", "0.25"},
-                        Row{"1.225", "0.3", "0.25"}, Row{"1.23", "0.3", "0.25"}, Row{"1.25", "0.3", "0.25"},
-                        Row{"2.5", "0.25", "0.25"}, Row{"2.51", "0.2", "0.25"}, Row{"3", "0.2", "0.25"}}) {
+    for (const ModuleRow& r : moduleRows()) {
         Workbook wb;
         Sheet& s = openA2(wb);
         s.setText("Text3", r.m);

@@ -62,6 +62,22 @@ inline void expectRewritten(const lc::Sheet& s, const std::vector<std::string>& 
     for (const auto& f : fields) EXPECT_NE(s.text(f), marker) << f << " should have been written";
 }
 
+// Module table rows at their boundaries: m, Kc, Kb. 1.23 and 1.25 lie in the
+// gap between the rows "up to 1.225" and "above 1.25" and take the 0.3 of the
+// row below.
+struct ModuleRow {
+    const char* m;
+    const char* kc;
+    const char* kb;
+};
+inline const std::vector<ModuleRow>& moduleRows() {
+    static const std::vector<ModuleRow> rows{
+        {"0.5", "0.35", "0.2"}, {"0.51", "0.3", "0.2"},  {"0.79", "0.3", "0.2"},  {"0.8", "0.3", "0.25"},
+        {"1.225", "0.3", "0.25"}, {"1.23", "0.3", "0.25"}, {"1.25", "0.3", "0.25"}, {"1.26", "0.25", "0.25"},
+        {"2.5", "0.25", "0.25"}, {"2.51", "0.2", "0.25"}, {"3", "0.2", "0.25"}};
+    return rows;
+}
+
 // The first worked example: Z1 10, Z2 41, m 2, β 35, x 0.4.
 inline const Texts& example1Inputs() {
     static const Texts t{{"Text1", "10"}, {"Text2", "41"}, {"Text3", "2"}, {"Text5", "35"}, {"Text12", "0.4"}};
