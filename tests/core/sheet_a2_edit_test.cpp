@@ -238,7 +238,10 @@ TEST(A2Next, ShowsSheetB1WhichImportsOnlyWhenCreated) {
         a2Command1(wb);
         a2Command2(wb);
         const Sheet& b1 = wb.sheet(SheetId::B1);
-        expectTexts(b1, {{"Text1(0)", "3.5"}, {"Text1(1)", "44.45"}, {"Text2", "12.8811819285765"}, {"Text3", "0.8888738"}});
+        expectTexts(b1, {{"Text1(0)", "3.5"},
+                         {"Text1(1)", "44.45"},
+                         {"Text2", "12.8811819285765"},
+                         {"Text3", "0.8888738"}});
         // Already there: only shown again, no import.
         s.setText("Text17", "25.4");
         a2Command1(wb);
