@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/menu.h"
+#include "core/sheet_a2.h"
 #include "core/sheet_b1.h"
 #include "core/sheet_c.h"
 
@@ -363,6 +364,37 @@ TEST_F(WorkedExample, EndButtonHidesAndKeepsTheTexts) {
     expectTexts(c(), kCInputs);
 }
 
+TEST(Chain, SheetA2sOwnCalculationFeedsTheSameTexts) {
+    // The road through sheet A2's start button instead of its texts typed in.
+    Workbook wb;
+    menuA1(wb);
+    Sheet& a2 = wb.sheet(SheetId::A2);
+    for (const auto& [field, text] :
+         Texts{{"Text1", "10"}, {"Text2", "41"}, {"Text3", "2"}, {"Text12", "0.4"}, {"Text17", "44.45"}})
+        a2.setText(field, text);
+    ASSERT_EQ(a2Command1(wb).kind, Outcome::Kind::Done);
+    expectTexts(a2, kA2Example);
+    EXPECT_EQ(wb.flags.pinionRightHand, kFalse);
+
+    a2Command2(wb);
+    wb.sheet(SheetId::B1).setText("Text16", "0.9");
+    ASSERT_EQ(b1Command1(wb).kind, Outcome::Kind::Done);
+    expectTexts(wb.sheet(SheetId::B1), kB1Results);
+    b1Command3(wb);
+    Sheet& c = wb.sheet(SheetId::C);
+    setTexts(c, {{"Text52", "25"}, {"Text53", "20"}, {"Text54", "28"}, {"Text55", "22"}});
+    expectTexts(c, kCInputs);
+    ASSERT_EQ(cCommand1(wb).kind, Outcome::Kind::Done);
+    expectTexts(c, kCResults);
+
+    // The other hand chosen on sheet A2 reaches items 29 and 30 at the next run.
+    a2Option2Click(wb);
+    ASSERT_EQ(a2Command1(wb).kind, Outcome::Kind::Done);
+    ASSERT_EQ(wb.flags.pinionRightHand, kTrue);
+    ASSERT_EQ(cCommand1(wb).kind, Outcome::Kind::Done);
+    expectTexts(c, {{"Text29", "-33.0037232969671"}, {"Text30", "110.911561547804"}});
+}
+
 TEST(SheetB1, EmptyCosBetaStopsAfterItem53) {
     Workbook wb;
     loadA2Example(wb);
@@ -489,11 +521,12 @@ TEST(Imports, MenuB1RefreshesAfterAnA2CalculationOnly) {
     expectTexts(b1, imported);
 
     // After A2's restart (a2Done cleared) the menu imports nothing.
-    wb.sheet(SheetId::A2).setText("Text26", "9");
-    wb.flags.a2Done = kFalse;
+    a2Command3(wb);
+    ASSERT_EQ(wb.flags.a2Done, kFalse);
     b1.setText("Text2", "13");
     menuB1(wb);
     EXPECT_EQ(b1.text("Text2"), "13");
+    EXPECT_EQ(b1.text("Text1(0)"), "3.5");
 }
 
 TEST(Imports, SheetB1CreatedWhileA2IsClosedCopiesEmptyTexts) {
