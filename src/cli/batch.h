@@ -45,4 +45,12 @@ Json logEntry(const std::string& action, const Outcome& outcome);
 // final newline). Throws InputError for bad input before anything runs.
 std::string runDocument(std::string_view input);
 
+// `gears`: the change-gear search for a target and tolerance as typed.
+struct GearsRun {
+    std::vector<std::string> list;
+    std::string caption;
+    Outcome outcome;
+};
+GearsRun runGears(const std::string& target, const std::string& tolerance);
+
 }  // namespace lc::cli

@@ -88,6 +88,15 @@ int runCommand() {
     return kOk;
 }
 
+int gearsCommand(const std::vector<std::string>& args) {
+    const std::string tolerance = args.size() > 2 ? args[2] : std::string("0.000001");
+    const lc::cli::GearsRun run = lc::cli::runGears(args[1], tolerance);
+    if (run.outcome.kind != lc::Outcome::Kind::Done) std::cerr << run.outcome.message << "\n";
+    for (const auto& line : run.list) std::cout << line << "\n";
+    std::cout << run.caption << "\n" << std::flush;
+    return kOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +114,10 @@ int main(int argc, char** argv) {
         if (args[0] == "run") {
             if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
             return runCommand();
+        }
+        if (args[0] == "gears") {
+            if (args.size() < 2 || args.size() > 3) return badInput("usage: lingchuan-calc gears TARGET [TOLERANCE]");
+            return gearsCommand(args);
         }
         return badInput("unknown command \"" + args[0] + "\" (run, gears; try --help)");
     } catch (const lc::cli::InputError& e) {

@@ -113,7 +113,7 @@ TEST(BadInput, CommandLine) {
 // A bad action late in the list refuses the whole document: nothing is run
 // and nothing is written, even for the good actions before it.
 TEST(BadInput, ALateBadActionRefusesTheWholeDocument) {
-    const auto run = runTool({"run"}, R"({"actions": ["A1", "A2.Text1=10", "A2.Check1=1", "B1.Command2"]})");
+    const auto run = runTool({"run"}, R"({"actions": ["A1", "A2.Text1=10", "A2.Text1.Enter", "B1.Command2"]})");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "lingchuan-calc: actions[3]: unknown action \"B1.Command2\"\n");

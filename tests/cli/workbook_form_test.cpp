@@ -131,9 +131,18 @@ TEST(BatchWorkbook, MenuCommandsCreateShowAndImport) {
     EXPECT_EQ(out["sheets"]["gears"]["Caption"], "Form1");
 }
 
-TEST(BatchWorkbook, TypingAndTickingCreateTheSheetTheyNeed) {
+TEST(BatchWorkbook, ControlEventsCreateTheSheetTheyNeed) {
+    // The end buttons of a sheet C and a change-gear window that do not exist
+    // yet: each window is created, with its creation steps, and then hidden.
+    Json out = runDocument({{"flags", flags(true, false, false)},
+                            {"sheets", {{"A2", {{"Text1", "10"}}}}},
+                            {"actions", {"C.Command3", "gears.Command2"}}});
+    EXPECT_EQ(out["sheets"]["C"]["Text42"], "10");
+    EXPECT_EQ(out["sheets"]["gears"]["Caption"], "Form1");
+    EXPECT_EQ(out["log"], (Json{doneEntry("C.Command3"), doneEntry("gears.Command2")}));
+
     // Typing into a sheet A2 that does not exist creates it: the flags clear.
-    Json out = runDocument({{"flags", flags(true, true, false)},
+    out = runDocument({{"flags", flags(true, true, false)},
                             {"actions", {"A2.Text2=a=b", "A2.Text5=", "A2.Check3=1", "A2.Check3=0", "A2.Check1=1"}}});
     EXPECT_EQ(out["flags"], flags(false, false, false));
     const Json& a2 = out["sheets"]["A2"];
