@@ -1,10 +1,54 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds 翎川 and runs every test.
+# Installs what is missing, builds 翎川 and runs every test:
+#   1. the whole suite in an optimised build,
+#   2. the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
+#   3. the window tests again on a real X server (Xvfb, xcb platform),
+#   4. a bounded run of every libFuzzer target (FUZZ_SECONDS each, default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
-ctest --test-dir build --output-on-failure -j2
+jobs=${JOBS:-2}
+fuzz_seconds=${FUZZ_SECONDS:-60}
+
+step() { printf '\n=== %s ===\n' "$*"; }
+
+step "build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+step "sanitizers: build and test"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLC_SANITIZE=ON -DLC_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+if [ -x build/tests/lc_ui_tests ]; then
+  step "window tests on Xvfb (xcb)"
+  QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" build/tests/lc_ui_tests
+fi
+
+step "fuzzing: ${fuzz_seconds}s per target"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLC_FUZZ=ON -DLC_GUI=OFF -DLC_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs"
+for target in build-fuzz/tests/fuzz/*_fuzz; do
+  name=$(basename "$target" _fuzz)
+  work=$(mktemp -d)
+  cp -r "tests/fuzz/corpus/$name/." "$work/"
+  status=0
+  "$target" -max_total_time="$fuzz_seconds" -max_len=512 -print_final_stats=1 "$work" >"$work.log" 2>&1 || status=$?
+  echo "$name: $(grep -E '^stat::number_of_executed_units' "$work.log" | awk '{print $2}') executions"
+  if [ "$status" -ne 0 ]; then
+    tail -40 "$work.log" >&2
+    echo "fuzz target $name failed" >&2
+    exit 1
+  fi
+  rm -rf "$work" "$work.log"
+done
+
+step "all tests passed"

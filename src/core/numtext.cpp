@@ -144,7 +144,7 @@ Exact exactDigits(double magnitude) {
 // Keeps the first `keep` digits of an exact expansion (keep may be 0 or
 // negative: everything is dropped), rounding half away from zero. Returns the
 // kept digits and the exponent of the first one (a carry can add a digit).
-Exact roundDigits(const Exact& x, long long keep) {
+Exact roundDigits(const Exact& x, long long keep, bool truncate = false) {
     Exact out;
     out.exponent = x.exponent;
     if (keep >= static_cast<long long>(x.digits.size())) {
@@ -153,7 +153,7 @@ Exact roundDigits(const Exact& x, long long keep) {
     }
     bool up = false;
     if (keep >= 0) {
-        up = x.digits[static_cast<std::size_t>(keep)] >= '5';
+        up = !truncate && x.digits[static_cast<std::size_t>(keep)] >= '5';
         out.digits = x.digits.substr(0, static_cast<std::size_t>(keep));
     } else {
         out.digits.clear();
@@ -185,14 +185,14 @@ void appendExponent(std::string& out, int exponent) {
 }
 
 // Significant-digit form shared by the Double and Single writers.
-std::string writeSignificant(double value, int significant, int exponentFrom) {
+std::string writeSignificant(double value, int significant, int exponentFrom, bool truncate = false) {
     if (value == 0 || !std::isfinite(value)) {
         // Calculations never write infinities or NaNs (the checked arithmetic
         // stops first); zero of either sign is plain "0".
         if (value == 0) return "0";
         return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
     }
-    Exact r = roundDigits(exactDigits(std::fabs(value)), significant);
+    Exact r = roundDigits(exactDigits(std::fabs(value)), significant, truncate);
     while (r.digits.size() > 1 && r.digits.back() == '0') r.digits.pop_back();
     std::string out;
     if (value < 0) out.push_back('-');
@@ -235,7 +235,13 @@ SingleRead readSingle(std::string_view text) {
     return r;
 }
 
-std::string writeDouble(double value) { return writeSignificant(value, 15, 15); }
+std::string writeDouble(double value) {
+    std::string text = writeSignificant(value, 15, 15);
+    // Next to the largest double, rounding up would give a text beyond the
+    // range that no longer reads; those few values are cut off instead.
+    if (readDouble(text).status == ReadStatus::Overflow) text = writeSignificant(value, 15, 15, true);
+    return text;
+}
 
 std::string writeSingle(float value) { return writeSignificant(static_cast<double>(value), 7, 7); }
 

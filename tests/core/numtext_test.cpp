@@ -96,6 +96,9 @@ TEST(NumText, DoubleTextsHaveFifteenSignificantDigits) {
     EXPECT_EQ(writeDouble(1e100), "1E+100");
     EXPECT_EQ(writeDouble(-1.5e-300), "-1.5E-300");
     EXPECT_EQ(writeDouble(42.2018956920184), "42.2018956920184");
+    // The largest double would round up beyond the range: its text is cut off
+    // so that it still reads.
+    EXPECT_EQ(writeDouble(-1.7976931348623157e308), "-1.79769313486231E+308");
     // A tie at the sixteenth digit rounds away from zero (the value is exact in binary).
     EXPECT_EQ(writeDouble(1234567890123.125), "1234567890123.13");
     EXPECT_EQ(writeDouble(-1234567890123.125), "-1234567890123.13");
