@@ -1,6 +1,5 @@
 // The main window and the life of its child windows, driven through the menu
 // and the windows' own close controls.
-#include <QMdiArea>
 #include <QMenuBar>
 
 #include "support.h"

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
