@@ -105,7 +105,11 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             break;
         case SheetEvent::Shown:
             if (w) {
-                w->show();
+                // A minimised child comes back at its size.
+                if (w->isMinimized())
+                    w->showNormal();
+                else
+                    w->show();
                 w->raise();
                 area_->setActiveSubWindow(w);
             }
