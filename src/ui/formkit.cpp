@@ -75,20 +75,26 @@ FormButton::FormButton(const QString& caption, QWidget* parent) : QPushButton(ca
     setAutoDefault(true);
 }
 
+namespace {
+
+// Gives a new control its control name, its place (twips) and its font.
+template <typename W>
+W* place(W* w, const QString& name, const QRect& twips, const QFont& font) {
+    w->setObjectName(name);
+    w->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    w->setFont(font);
+    return w;
+}
+
+}  // namespace
+
 Field* makeField(QWidget* parent, const QString& name, FieldKind kind, const QRect& twips, const QFont& font) {
-    auto* f = new Field(parent, kind);
-    f->setObjectName(name);
-    f->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    f->setFont(font);
-    return f;
+    return place(new Field(parent, kind), name, twips, font);
 }
 
 ClickLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
                       const QFont& font) {
-    auto* l = new ClickLabel(caption, parent);
-    l->setObjectName(name);
-    l->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    l->setFont(font);
+    auto* l = place(new ClickLabel(caption, parent), name, twips, font);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     l->setTextFormat(Qt::PlainText);
     return l;
@@ -96,20 +102,12 @@ ClickLabel* makeLabel(QWidget* parent, const QString& name, const QString& capti
 
 FormButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
                        const QFont& font) {
-    auto* b = new FormButton(caption, parent);
-    b->setObjectName(name);
-    b->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    b->setFont(font);
-    return b;
+    return place(new FormButton(caption, parent), name, twips, font);
 }
 
 QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
                      const QFont& font) {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    c->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    c->setFont(font);
-    return c;
+    return place(new QCheckBox(caption, parent), name, twips, font);
 }
 
 }  // namespace lc::ui

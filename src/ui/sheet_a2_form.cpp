@@ -8,14 +8,15 @@
 namespace lc::ui {
 namespace {
 
-enum Kind { In, Res };
+constexpr FieldKind In = FieldKind::Input;
+constexpr FieldKind Res = FieldKind::Result;
 
 // One numbered item: its caption, kind, the top of its field (and of the gear
 // row's field for a paired item, else -1) and the field's size.
 struct Item {
     int number;
     const char* caption;
-    Kind kind;
+    FieldKind kind;
     int top0;
     int top1;
     int width;
@@ -24,44 +25,44 @@ struct Item {
 
 // Item 20 (the spiral hand) is laid out on its own.
 const Item kItems[] = {
-        {1, "1  小 轮  齿 数Z1", In, 240, -1, 915, 270},
-        {2, "2  大 轮  齿 数Z2", In, 701, -1, 915, 270},
-        {3, "3  模        数m", In, 1162, -1, 915, 270},
-        {4, "4  传   动   比i", Res, 1623, -1, 915, 270},
-        {5, "5  螺   旋   角β", In, 2084, -1, 915, 270},
-        {6, "6  平面齿轮齿数Zc", Res, 2545, -1, 1425, 270},
-        {7, "7  齿 高  系 数f", Res, 3006, -1, 915, 270},
-        {8, "8  径向间隙系数Kc", Res, 3467, -1, 915, 270},
-        {9, "9  工 作  高 度h3", Res, 3928, -1, 915, 270},
-        {10, "10 径 向  间 隙C", Res, 4389, -1, 915, 270},
-        {11, "11 周        节t", Res, 4850, -1, 915, 270},
-        {12, "12 高度变位系数", In, 5311, -1, 915, 270},
-        {13, "13 外   锥   距Le", Res, 5772, -1, 915, 270},
-        {14, "14 齿 宽  系 数Kb", Res, 6233, -1, 915, 270},
-        {15, "15 齿        宽b", In, 240, -1, 915, 270},
-        {16, "16 中 点  锥 距L", Res, 701, -1, 915, 270},
-        {17, "17 刀 盘  半 径", In, 1170, -1, 915, 270},
-        {18, "18 刀盘公称直径", Res, 1620, -1, 915, 270},
-        {19, "19 螺   旋   角β", In, 2084, -1, 915, 270},
-        {21, "21 计算 错 刀量W", Res, 2910, -1, 915, 270},
-        {22, "22 触区长比齿长F", Res, 3300, -1, 915, 270},
-        {23, "23 齿 顶 高(初)h1'", Res, 3690, 3960, 915, 270},
-        {24, "24 齿 根 高(初)", Res, 4290, 4530, 915, 270},
-        {25, "25 齿 根 角(初)", Res, 4890, 5160, 915, 270},
-        {26, "26 理 论  刀 号", In, 5580, -1, 915, 270},
-        {27, "27 齿根角修正量", Res, 5910, -1, 915, 270},
-        {28, "28 顶根高修正量", Res, 6233, -1, 915, 270},
-        {31, "31 齿   全   高", Res, 300, -1, 915, 255},
-        {32, "32 齿   根   角", Res, 609, 870, 915, 270},
-        {33, "33 齿   顶   高", Res, 1227, 1500, 915, 270},
-        {34, "34 齿   根   高", Res, 1845, 2100, 915, 270},
-        {35, "35 节 圆  直 径", Res, 2463, 2730, 915, 270},
-        {36, "36 节   锥   角", Res, 3081, 3330, 915, 270},
-        {38, "38 外   锥   角", Res, 3699, 3960, 915, 270},
-        {39, "39 内   锥   角", Res, 4317, 4590, 915, 270},
-        {40, "40 外 圆  直 径", Res, 4935, 5190, 915, 270},
-        {41, "41 锥顶外径距离", Res, 5553, 5820, 915, 270},
-        {42, "42 节圆上弦齿厚", Res, 6171, 6420, 915, 270},
+    {1, "1  小 轮  齿 数Z1", In, 240, -1, 915, 270},
+    {2, "2  大 轮  齿 数Z2", In, 701, -1, 915, 270},
+    {3, "3  模        数m", In, 1162, -1, 915, 270},
+    {4, "4  传   动   比i", Res, 1623, -1, 915, 270},
+    {5, "5  螺   旋   角β", In, 2084, -1, 915, 270},
+    {6, "6  平面齿轮齿数Zc", Res, 2545, -1, 1425, 270},
+    {7, "7  齿 高  系 数f", Res, 3006, -1, 915, 270},
+    {8, "8  径向间隙系数Kc", Res, 3467, -1, 915, 270},
+    {9, "9  工 作  高 度h3", Res, 3928, -1, 915, 270},
+    {10, "10 径 向  间 隙C", Res, 4389, -1, 915, 270},
+    {11, "11 周        节t", Res, 4850, -1, 915, 270},
+    {12, "12 高度变位系数", In, 5311, -1, 915, 270},
+    {13, "13 外   锥   距Le", Res, 5772, -1, 915, 270},
+    {14, "14 齿 宽  系 数Kb", Res, 6233, -1, 915, 270},
+    {15, "15 齿        宽b", In, 240, -1, 915, 270},
+    {16, "16 中 点  锥 距L", Res, 701, -1, 915, 270},
+    {17, "17 刀 盘  半 径", In, 1170, -1, 915, 270},
+    {18, "18 刀盘公称直径", Res, 1620, -1, 915, 270},
+    {19, "19 螺   旋   角β", In, 2084, -1, 915, 270},
+    {21, "21 计算 错 刀量W", Res, 2910, -1, 915, 270},
+    {22, "22 触区长比齿长F", Res, 3300, -1, 915, 270},
+    {23, "23 齿 顶 高(初)h1'", Res, 3690, 3960, 915, 270},
+    {24, "24 齿 根 高(初)", Res, 4290, 4530, 915, 270},
+    {25, "25 齿 根 角(初)", Res, 4890, 5160, 915, 270},
+    {26, "26 理 论  刀 号", In, 5580, -1, 915, 270},
+    {27, "27 齿根角修正量", Res, 5910, -1, 915, 270},
+    {28, "28 顶根高修正量", Res, 6233, -1, 915, 270},
+    {31, "31 齿   全   高", Res, 300, -1, 915, 255},
+    {32, "32 齿   根   角", Res, 609, 870, 915, 270},
+    {33, "33 齿   顶   高", Res, 1227, 1500, 915, 270},
+    {34, "34 齿   根   高", Res, 1845, 2100, 915, 270},
+    {35, "35 节 圆  直 径", Res, 2463, 2730, 915, 270},
+    {36, "36 节   锥   角", Res, 3081, 3330, 915, 270},
+    {38, "38 外   锥   角", Res, 3699, 3960, 915, 270},
+    {39, "39 内   锥   角", Res, 4317, 4590, 915, 270},
+    {40, "40 外 圆  直 径", Res, 4935, 5190, 915, 270},
+    {41, "41 锥顶外径距离", Res, 5553, 5820, 915, 270},
+    {42, "42 节圆上弦齿厚", Res, 6171, 6420, 915, 270},
 };
 
 // Caption and field columns: items 1 to 14, 15 to 28, 31 to 42.
@@ -108,18 +109,13 @@ SheetA2Form::SheetA2Form(Session& session, QWidget* parent) : SheetForm(session,
 
     for (const Item& it : kItems) {
         const Column col = columnOf(it.number);
-        const FieldKind kind = it.kind == In ? FieldKind::Input : FieldKind::Result;
         // Result fields only show what the calculation wrote.
         const bool enabled = it.kind == In;
-        if (it.top1 < 0) {
-            addField(fieldName(it.number, -1), kind, QRect(col.fieldLeft, it.top0, it.width, it.height), fieldFont,
-                     enabled);
-        } else {
-            addField(fieldName(it.number, 0), kind, QRect(col.fieldLeft, it.top0, it.width, it.height), fieldFont,
-                     enabled);
-            addField(fieldName(it.number, 1), kind, QRect(col.fieldLeft, it.top1, it.width, it.height), fieldFont,
-                     enabled);
-        }
+        // A paired item has the pinion row (0) above the gear row (1).
+        const bool paired = it.top1 >= 0;
+        for (int row = 0; row < (paired ? 2 : 1); ++row)
+            addField(fieldName(it.number, paired ? row : -1), it.kind,
+                     QRect(col.fieldLeft, row == 0 ? it.top0 : it.top1, it.width, it.height), fieldFont, enabled);
     }
 
     // Item 20: two small fields with no function, under the two hand buttons.

@@ -5,18 +5,10 @@
 namespace lc::ui {
 namespace {
 
-enum Kind { In, Res };
+constexpr FieldKind In = FieldKind::Input;
+constexpr FieldKind Res = FieldKind::Result;
 
-struct Row {
-    const char* field;
-    const char* label;
-    const char* caption;
-    Kind kind;
-    int fieldLeft, fieldTop;
-    int labelLeft, labelTop, labelWidth;
-};
-
-const Row kRows[] = {
+const LabelledField kRows[] = {
     {"Text1(0)", "Label1(0)", "1           刀盘直径", In, 3030, 210, 360, 270, 2400},
     {"Text1(1)", "Label1(1)", "        刀盘公称直径", In, 3030, 750, 360, 810, 2400},
     {"Text2", "Label2", "2           实际刀号", In, 3030, 1275, 360, 1335, 2400},
@@ -45,12 +37,8 @@ const Row kRows[] = {
 SheetB1Form::SheetB1Form(Session& session, QWidget* parent) : SheetForm(session, SheetId::B1, parent) {
     const QFont font = formFont("宋体", 12);
     const QFont buttonFont = formFont("宋体", 10.5);
-    for (const Row& r : kRows) {
-        makeLabel(this, r.label, QString::fromUtf8(r.caption), QRect(r.labelLeft, r.labelTop, r.labelWidth, 240), font);
-        // Result fields only show what the calculation wrote.
-        addField(r.field, r.kind == In ? FieldKind::Input : FieldKind::Result,
-                 QRect(r.fieldLeft, r.fieldTop, 1245, 360), font, r.kind == In);
-    }
+    // Result fields only show what the calculation wrote.
+    for (const LabelledField& r : kRows) addLabelledField(r, QSize(1245, 360), font, font, r.kind == In);
     addCheck("Check1", QString(), QRect(7830, 3180, 285, 255), font);
     auto* start = makeButton(this, "Command1", QString::fromUtf8("开  始"), QRect(1590, 5550, 1245, 375), buttonFont);
     auto* next = makeButton(this, "Command3", QString::fromUtf8("下一步"), QRect(5400, 5550, 1245, 375), buttonFont);

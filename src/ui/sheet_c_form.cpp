@@ -5,19 +5,11 @@
 namespace lc::ui {
 namespace {
 
-enum Kind { In, Res };
-
-struct Row {
-    const char* field;
-    const char* label;
-    const char* caption;
-    Kind kind;
-    int fieldLeft, fieldTop;
-    int labelLeft, labelTop, labelWidth;
-};
+constexpr FieldKind In = FieldKind::Input;
+constexpr FieldKind Res = FieldKind::Result;
 
 // The input block: captions are the label array Label43(22..39).
-const Row kInputs[] = {
+const LabelledField kInputs[] = {
     {"Text42", "Label43(35)", "Z1", In, 990, 113, 420, 150, 240},
     {"Text43", "Label43(37)", "Z2", In, 990, 495, 420, 510, 240},
     {"Text44", "Label43(36)", "Zc", In, 990, 870, 420, 870, 240},
@@ -39,7 +31,7 @@ const Row kInputs[] = {
 };
 
 // Items 1 to 40; the label names do not all follow the item numbers.
-const Row kItems[] = {
+const LabelledField kItems[] = {
     {"Text1", "Label1", "1θ B", Res, 1530, 1740, 420, 1770, 600},
     {"Text2", "Label2", "2θε", Res, 1530, 2190, 420, 2250, 600},
     {"Text3", "Label3", "3 Cosθ'1", Res, 1530, 2655, 390, 2715, 1080},
@@ -89,18 +81,13 @@ SheetCForm::SheetCForm(Session& session, QWidget* parent) : SheetForm(session, S
     const QFont itemFont = formFont("宋体", 12);
     const QFont buttonFont = formFont("宋体", 10.5);
     std::vector<QString> tab;
-    for (const Row& r : kInputs) {
-        makeLabel(this, r.label, QString::fromUtf8(r.caption), QRect(r.labelLeft, r.labelTop, r.labelWidth, 240),
-                  itemFont);
-        addField(r.field, FieldKind::Input, QRect(r.fieldLeft, r.fieldTop, 945, 315), inputFont);
+    for (const LabelledField& r : kInputs) {
+        addLabelledField(r, QSize(945, 315), inputFont, itemFont);
         tab.push_back(r.field);
     }
     // Every field of this sheet takes input, result fields included.
-    for (const Row& r : kItems) {
-        makeLabel(this, r.label, QString::fromUtf8(r.caption), QRect(r.labelLeft, r.labelTop, r.labelWidth, 240),
-                  itemFont);
-        addField(r.field, r.kind == In ? FieldKind::Input : FieldKind::Result,
-                 QRect(r.fieldLeft, r.fieldTop, 1245, 375), itemFont);
+    for (const LabelledField& r : kItems) {
+        addLabelledField(r, QSize(1245, 375), itemFont, itemFont);
         tab.push_back(r.field);
         // The check box of a row follows its field: ticked keeps the typed value.
         if (QString(r.field) == "Text7") tab.push_back("Check2");

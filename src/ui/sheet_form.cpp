@@ -63,6 +63,13 @@ Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twi
     return f;
 }
 
+Field* SheetForm::addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
+                                   const QFont& labelFont, bool enabled) {
+    makeLabel(this, row.label, QString::fromUtf8(row.caption), QRect(row.labelLeft, row.labelTop, row.labelWidth, 240),
+              labelFont);
+    return addField(row.field, row.kind, QRect(QPoint(row.fieldLeft, row.fieldTop), fieldTwips), fieldFont, enabled);
+}
+
 QCheckBox* SheetForm::addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font) {
     QCheckBox* c = makeCheck(this, name, caption, twips, font);
     connect(c, &QCheckBox::toggled, this, [this, c](bool on) {

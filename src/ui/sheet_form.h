@@ -26,6 +26,17 @@ struct FormFacts {
 };
 const FormFacts& formFacts(SheetId id);
 
+// A field and the caption label left of it, places in twips; the label is 240
+// twips high.
+struct LabelledField {
+    const char* field;
+    const char* label;
+    const char* caption;
+    FieldKind kind;
+    int fieldLeft, fieldTop;
+    int labelLeft, labelTop, labelWidth;
+};
+
 class SheetForm : public QWidget {
     Q_OBJECT
 public:
@@ -46,6 +57,8 @@ protected:
     // Fields and check boxes write every change the user makes into the sheet
     // at once, so the workbook always holds what the window shows.
     Field* addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool enabled = true);
+    Field* addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
+                            const QFont& labelFont, bool enabled = true);
     QCheckBox* addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font);
     // Runs a handler of this sheet through the session.
     void run(const std::function<Outcome(Workbook&)>& handler);
