@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <functional>
 
-#include "core/menu.h"
+#include "core/actions.h"
 #include "ui/formkit.h"
 #include "ui/gears_form.h"
 #include "ui/sheet_a2_form.h"
@@ -46,22 +46,13 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
 
-    struct Command {
-        const char* name;
-        const char* caption;
-        SheetId home;
-        Outcome (*handler)(Workbook&);
-    };
-    static const Command commands[] = {
-        {"A1", "计算单A2", SheetId::A2, menuA1},
-        {"B1", "计算单B1", SheetId::B1, menuB1},
-        {"C", "计算单C", SheetId::C, menuC},
-        {"Gljs", "挂轮计算", SheetId::Gears, menuGljs},
-    };
-    for (const Command& c : commands) {
-        QAction* a = menuBar()->addAction(QString::fromUtf8(c.caption));
-        a->setObjectName(c.name);
-        connect(a, &QAction::triggered, this, [this, c] { session_.run(c.home, c.handler); });
+    static const std::pair<const char*, const char*> commands[] = {
+        {"A1", "计算单A2"}, {"B1", "计算单B1"}, {"C", "计算单C"}, {"Gljs", "挂轮计算"}};
+    for (const auto& [name, caption] : commands) {
+        const ActionDef* command = findAction(name);
+        QAction* a = menuBar()->addAction(QString::fromUtf8(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, command] { session_.run(command->sheet, command->run); });
     }
     QAction* quit = menuBar()->addAction(QString::fromUtf8("退出系统"));
     quit->setObjectName("Tc");

@@ -24,10 +24,11 @@ GearsForm::GearsForm(Session& session, QWidget* parent) : SheetForm(session, She
     // 说    明 has no action.
     makeButton(this, "Command3", QString::fromUtf8("说    明"), QRect(3870, 3696, 1515, 375), font);
     auto* quit = makeButton(this, "Command2", QString::fromUtf8("退    出"), QRect(3870, 4290, 1575, 375), font);
+    // The window shows every caption of the search as it is set.
     connect(start, &QPushButton::clicked, this, [this] {
         run([this](Workbook& wb) { return gearsCommand1(wb, [this](const std::string& c) { showCaption(c); }); });
     });
-    connect(quit, &QPushButton::clicked, this, [this] { run(gearsCommand2); });
+    connect(quit, &QPushButton::clicked, this, action("Command2"));
 
     setTabChain({"Command1", "List1", "Text1", "Text2", "Command2", "Command3"});
     refresh();

@@ -3,7 +3,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "core/sheet_a2.h"
 
 namespace lc::ui {
 namespace {
@@ -101,7 +100,7 @@ SheetA2Form::SheetA2Form(Session& session, QWidget* parent) : SheetForm(session,
         ClickLabel* label = makeLabel(this, QString("Label%1").arg(it.number), QString::fromUtf8(it.caption),
                                       QRect(col.captionLeft, it.top0, col.fieldLeft - col.captionLeft, bottom - it.top0),
                                       captionFont);
-        if (it.number == 1) connect(label, &ClickLabel::clicked, this, [this] { run(a2Label1Click); });
+        if (it.number == 1) connect(label, &ClickLabel::clicked, this, action("Label1"));
     }
     const Column col2 = columnOf(20);
     makeLabel(this, "Label20", QString::fromUtf8("20 螺旋方向(小大)"),
@@ -134,8 +133,8 @@ SheetA2Form::SheetA2Form(Session& session, QWidget* parent) : SheetForm(session,
     };
     option1_ = makeOption("Option1", 5520);
     option2_ = makeOption("Option2", 6030);
-    connect(option1_, &QRadioButton::clicked, this, [this] { run(a2Option1Click); });
-    connect(option2_, &QRadioButton::clicked, this, [this] { run(a2Option2Click); });
+    connect(option1_, &QRadioButton::clicked, this, action("Option1"));
+    connect(option2_, &QRadioButton::clicked, this, action("Option2"));
 
     addCheck("Check1", QString(), QRect(6510, 240, 255, 270), captionFont);
     // Check2 carries a caption, but its width leaves room for the box only.
@@ -146,18 +145,14 @@ SheetA2Form::SheetA2Form(Session& session, QWidget* parent) : SheetForm(session,
     auto* restart =
         makeButton(this, "Command3", QString::fromUtf8("重新开始"), QRect(4455, 6750, 1365, 375), buttonFont);
     auto* next = makeButton(this, "Command2", QString::fromUtf8("下一步"), QRect(6990, 6720, 1365, 375), buttonFont);
-    connect(start, &QPushButton::clicked, this, [this] { run(a2Command1); });
-    connect(restart, &QPushButton::clicked, this, [this] { run(a2Command3); });
-    connect(next, &QPushButton::clicked, this, [this] { run(a2Command2); });
+    connect(start, &QPushButton::clicked, this, action("Command1"));
+    connect(restart, &QPushButton::clicked, this, action("Command3"));
+    connect(next, &QPushButton::clicked, this, action("Command2"));
 
     // Enter moves along the input chain and fills the dependent fields.
-    for (const char* name : {"Text1", "Text2", "Text3", "Text5", "Text12", "Text17"}) {
-        auto* f = findChild<QLineEdit*>(name);
-        const std::string field = name;
-        connect(f, &QLineEdit::returnPressed, this, [this, field] {
-            run([&field](Workbook& wb) { return a2Enter(wb, field); });
-        });
-    }
+    for (const char* name : {"Text1", "Text2", "Text3", "Text5", "Text12", "Text17"})
+        connect(findChild<QLineEdit*>(name), &QLineEdit::returnPressed, this,
+                action((std::string(name) + ".Enter").c_str()));
 
     setTabChain({"Text1", "Text3", "Text5", "Text12", "Text17", "Text19", "Text20(0)", "Text26", "Command1",
                  "Command2", "Text2", "Check1", "Check2", "Text15", "Text20(1)", "Option1", "Option2", "Command3",

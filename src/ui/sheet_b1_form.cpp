@@ -1,7 +1,5 @@
 #include "ui/sheet_b1_form.h"
 
-#include "core/sheet_b1.h"
-
 namespace lc::ui {
 namespace {
 
@@ -42,8 +40,8 @@ SheetB1Form::SheetB1Form(Session& session, QWidget* parent) : SheetForm(session,
     addCheck("Check1", QString(), QRect(7830, 3180, 285, 255), font);
     auto* start = makeButton(this, "Command1", QString::fromUtf8("开  始"), QRect(1590, 5550, 1245, 375), buttonFont);
     auto* next = makeButton(this, "Command3", QString::fromUtf8("下一步"), QRect(5400, 5550, 1245, 375), buttonFont);
-    connect(start, &QPushButton::clicked, this, [this] { run(b1Command1); });
-    connect(next, &QPushButton::clicked, this, [this] { run(b1Command3); });
+    connect(start, &QPushButton::clicked, this, action("Command1"));
+    connect(next, &QPushButton::clicked, this, action("Command3"));
 
     setTabChain({"Text1(0)", "Text2", "Text3", "Text16", "Text1(1)", "Command1", "Command3", "Check1"});
     refresh();

@@ -1,7 +1,5 @@
 #include "ui/sheet_c_form.h"
 
-#include "core/sheet_c.h"
-
 namespace lc::ui {
 namespace {
 
@@ -97,8 +95,8 @@ SheetCForm::SheetCForm(Session& session, QWidget* parent) : SheetForm(session, S
     addCheck("Check3", QString(), QRect(2880, 5040, 255, 285), itemFont);
     auto* start = makeButton(this, "Command1", QString::fromUtf8("开  始"), QRect(2610, 6510, 1245, 345), buttonFont);
     auto* end = makeButton(this, "Command3", QString::fromUtf8("结  束"), QRect(6870, 6510, 1245, 345), buttonFont);
-    connect(start, &QPushButton::clicked, this, [this] { run(cCommand1); });
-    connect(end, &QPushButton::clicked, this, [this] { run(cCommand3); });
+    connect(start, &QPushButton::clicked, this, action("Command1"));
+    connect(end, &QPushButton::clicked, this, action("Command3"));
     tab.push_back("Command1");
     tab.push_back("Command3");
 

@@ -3,7 +3,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalBlocker>
+#include <stdexcept>
 
+#include "core/actions.h"
 #include "ui/session.h"
 
 namespace lc::ui {
@@ -80,6 +82,13 @@ QCheckBox* SheetForm::addCheck(const QString& name, const QString& caption, cons
 }
 
 void SheetForm::run(const std::function<Outcome(Workbook&)>& handler) { session_.run(id_, handler); }
+
+std::function<void()> SheetForm::action(const char* event) {
+    const std::string name = std::string(sheetKey(id_)) + "." + event;
+    const ActionDef* a = findAction(name);
+    if (!a) throw std::logic_error("no action " + name);
+    return [this, a] { run(a->run); };
+}
 
 void SheetForm::setTabChain(const std::vector<QString>& names) {
     for (std::size_t i = 1; i < names.size(); ++i) QWidget::setTabOrder(control(names[i - 1]), control(names[i]));

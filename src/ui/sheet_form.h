@@ -62,6 +62,9 @@ protected:
     QCheckBox* addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font);
     // Runs a handler of this sheet through the session.
     void run(const std::function<Outcome(Workbook&)>& handler);
+    // The slot of a control event of this sheet ("Command1", "Text1.Enter"):
+    // runs the core handler the action table gives for it.
+    std::function<void()> action(const char* event);
     // Chains the focus order through the named controls.
     void setTabChain(const std::vector<QString>& names);
     QWidget* control(const QString& name) const;
