@@ -210,6 +210,12 @@ TEST_F(SheetA2Window, TheWorkedExampleTypedWithEnterAndStartedFromTheKeyboard) {
     EXPECT_EQ(wb().flags.pinionRightHand, kFalse);
     // The pinion's thickness, wider than its field, shows from its start.
     EXPECT_EQ(field(SheetId::A2, "Text42(0)")->cursorPosition(), 0);
+    // A disabled result field draws its text in black.
+    const QImage shown = field(SheetId::A2, "Text6")->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 3; x < shown.width() - 3; ++x) darkest = std::min(darkest, qGray(shown.pixel(x, y)));
+    EXPECT_LT(darkest, 40);
 }
 
 TEST_F(SheetA2Window, AMissingInputIsReportedAndTheFocusGoesToIt) {
