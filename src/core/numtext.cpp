@@ -122,7 +122,7 @@ struct Exact {
 Exact exactDigits(double magnitude) {
     Exact e;
     if (magnitude == 0) {
-        e.digits = "0";
+        e.digits.assign(1, '0');
         return e;
     }
     // 767 significant digits are enough for the exact value of any double.

@@ -1,0 +1,14 @@
+// 翎川: calculation sheets for spiral bevel gear pairs.
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "ui/formkit.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    lc::ui::installFontSubstitutions();
+    app.setFont(lc::ui::formFont("宋体", 9));
+    lc::app::MainWindow w;
+    w.show();
+    return app.exec();
+}

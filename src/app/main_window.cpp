@@ -1,0 +1,163 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <functional>
+
+#include "core/actions.h"
+#include "ui/formkit.h"
+#include "ui/gears_form.h"
+#include "ui/sheet_a2_form.h"
+#include "ui/sheet_b1_form.h"
+#include "ui/sheet_c_form.h"
+
+namespace lc::app {
+namespace {
+
+// A child window whose close control discards its sheet.
+class SheetWindow : public QMdiSubWindow {
+public:
+    explicit SheetWindow(std::function<void()> onClosed) : onClosed_(std::move(onClosed)) {}
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        QMdiSubWindow::closeEvent(e);
+        if (e->isAccepted() && onClosed_) onClosed_();
+    }
+
+private:
+    std::function<void()> onClosed_;
+};
+
+// The MDI client area at the start, in twips.
+constexpr int kClientWidth = 9795;
+constexpr int kClientHeight = 6510;
+
+}  // namespace
+
+MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
+    setObjectName("MDIForm1");
+    setWindowTitle(QString::fromUtf8(ui::kProgramTitle));
+    area_ = new QMdiArea(this);
+    area_->setObjectName("MDIClient");
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(area_);
+
+    static const std::pair<const char*, const char*> commands[] = {
+        {"A1", "计算单A2"}, {"B1", "计算单B1"}, {"C", "计算单C"}, {"Gljs", "挂轮计算"}};
+    for (const auto& [name, caption] : commands) {
+        const ActionDef* command = findAction(name);
+        QAction* a = menuBar()->addAction(QString::fromUtf8(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, command] { session_.run(command->sheet, command->run); });
+    }
+    QAction* quit = menuBar()->addAction(QString::fromUtf8("退出系统"));
+    quit->setObjectName("Tc");
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
+
+    wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
+}
+
+MainWindow::~MainWindow() {
+    // The forms must go while the session they report to still exists.
+    wb_.setListener(nullptr);
+    for (QMdiSubWindow*& w : windows_) {
+        delete w;
+        w = nullptr;
+    }
+}
+
+ui::SheetForm* MainWindow::formOf(SheetId id) const {
+    QMdiSubWindow* w = windowOf(id);
+    return w ? qobject_cast<ui::SheetForm*>(w->widget()) : nullptr;
+}
+
+QPoint MainWindow::centredPosition(int childWidthTwips, int childHeightTwips) const {
+    // The outer size includes frame, title bar and menu bar, so the child sits
+    // somewhat right of and below the middle of the client area; computed in
+    // single precision; a negative place stays negative.
+    const QRect outer = frameGeometry();
+    const float left = (static_cast<float>(outer.width() * ui::kTwipsPerPixel) - static_cast<float>(childWidthTwips)) / 2.0f;
+    const float top =
+        (static_cast<float>(outer.height() * ui::kTwipsPerPixel) - static_cast<float>(childHeightTwips)) / 2.0f;
+    return QPoint(ui::px(left), ui::px(top));
+}
+
+void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
+    QMdiSubWindow* w = windowOf(id);
+    switch (e) {
+        case SheetEvent::Created:
+            createWindow(id);
+            break;
+        case SheetEvent::Shown:
+            if (w) {
+                // A minimised child comes back at its size.
+                if (w->isMinimized())
+                    w->showNormal();
+                else
+                    w->show();
+                w->raise();
+                area_->setActiveSubWindow(w);
+            }
+            break;
+        case SheetEvent::Hidden:
+            if (w) w->hide();
+            break;
+        case SheetEvent::Closed:
+            removeWindow(id);
+            break;
+    }
+}
+
+void MainWindow::createWindow(SheetId id) {
+    removeWindow(id);
+    ui::SheetForm* form = nullptr;
+    switch (id) {
+        case SheetId::A2: form = new ui::SheetA2Form(session_); break;
+        case SheetId::B1: form = new ui::SheetB1Form(session_); break;
+        case SheetId::C: form = new ui::SheetCForm(session_); break;
+        case SheetId::Gears: form = new ui::GearsForm(session_); break;
+    }
+    auto* w = new SheetWindow([this, id] { wb_.close(id); });
+    w->setWidget(form);
+    w->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                      Qt::WindowCloseButtonHint);
+    area_->addSubWindow(w);
+    windows_[static_cast<std::size_t>(id)] = w;
+
+    // The creation steps: the fixed outer size, then the centring.
+    const ui::FormFacts& facts = ui::formFacts(id);
+    w->setFixedSize(ui::twipsSize(facts.widthTwips, facts.heightTwips));
+    w->move(centredPosition(facts.widthTwips, facts.heightTwips));
+
+    // A child window appears as soon as it is created, also when a calculation
+    // of another sheet needed it.
+    wb_.find(id)->visible = true;
+    w->show();
+    area_->setActiveSubWindow(w);
+    if (QWidget* first = form->firstFocus()) first->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::removeWindow(SheetId id) {
+    QMdiSubWindow*& slot = windows_[static_cast<std::size_t>(id)];
+    if (!slot) return;
+    QMdiSubWindow* w = slot;
+    slot = nullptr;
+    if (auto* form = qobject_cast<ui::SheetForm*>(w->widget())) session_.detach(form);
+    w->hide();
+    // The window may be inside its own close event; the area lets go of it
+    // when it is deleted.
+    w->deleteLater();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    // Ends the program: no question, nothing to save.
+    e->accept();
+}
+
+}  // namespace lc::app

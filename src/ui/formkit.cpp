@@ -1,0 +1,113 @@
+#include "ui/formkit.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+#include <cmath>
+
+namespace lc::ui {
+
+int px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QSize twipsSize(int width, int height) { return QSize(px(width), px(height)); }
+
+QColor bgrColour(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+void installFontSubstitutions() {
+    // AR PL UMing has SimSun's proportions (half-width Latin, full-width
+    // Chinese), so the captions that align their text with blanks stay aligned.
+    const QStringList serif{"AR PL UMing CN", "Noto Serif CJK SC", "AR PL UMing TW"};
+    const QStringList brush{"AR PL UKai CN", "AR PL UKai TW", "AR PL UMing CN"};
+    QFont::insertSubstitutions("宋体", serif);
+    QFont::insertSubstitutions("SimSun", serif);
+    QFont::insertSubstitutions("隶书", brush);
+    QFont::insertSubstitutions("LiSu", brush);
+}
+
+QFont formFont(const char* family, double points, bool bold) {
+    QFont f(QString::fromUtf8(family));
+    f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    f.setBold(bold);
+    return f;
+}
+
+Field::Field(QWidget* parent, FieldKind kind) : QLineEdit(parent), kind_(kind) {
+    if (kind != FieldKind::Plain) colourField(this, kind == FieldKind::Input ? kInputColour : kResultColour);
+    setTextMargins(0, 0, 0, 0);
+}
+
+void Field::showText(const QString& text) {
+    if (this->text() == text) return;
+    setText(text);
+    setCursorPosition(0);
+}
+
+void colourField(QLineEdit* field, std::uint32_t bgr) {
+    QPalette p = field->palette();
+    const QColor back = bgrColour(bgr);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Base, back);
+        p.setColor(group, QPalette::Text, Qt::black);
+    }
+    field->setPalette(p);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) pressed_ = true;
+    QLabel::mousePressEvent(e);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(e);
+    if (click) emit clicked();
+}
+
+FormButton::FormButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    // Outside a dialog an auto-default button takes Enter as a press.
+    setAutoDefault(true);
+}
+
+namespace {
+
+// Gives a new control its control name, its place (twips) and its font.
+template <typename W>
+W* place(W* w, const QString& name, const QRect& twips, const QFont& font) {
+    w->setObjectName(name);
+    w->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    w->setFont(font);
+    return w;
+}
+
+}  // namespace
+
+Field* makeField(QWidget* parent, const QString& name, FieldKind kind, const QRect& twips, const QFont& font) {
+    return place(new Field(parent, kind), name, twips, font);
+}
+
+ClickLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                      const QFont& font) {
+    auto* l = place(new ClickLabel(caption, parent), name, twips, font);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+FormButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                       const QFont& font) {
+    return place(new FormButton(caption, parent), name, twips, font);
+}
+
+QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                     const QFont& font) {
+    return place(new QCheckBox(caption, parent), name, twips, font);
+}
+
+}  // namespace lc::ui

@@ -1,0 +1,94 @@
+// The form kit: what every window of the program is built from. Positions and
+// sizes come in twips (15 to a pixel), colours as 0x00BBGGRR, fonts by their
+// form names and point sizes; the kit turns them into widgets.
+#pragma once
+
+#include <QCheckBox>
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+
+namespace lc::ui {
+
+inline constexpr int kTwipsPerPixel = 15;
+// The program's title, in the title bar of every message box.
+inline const char* const kProgramTitle = "翎川";
+
+// Colours in the 0x00BBGGRR form the forms use: red is the last byte.
+inline constexpr std::uint32_t kInputColour = 0x00C0FFC0;   // light green
+inline constexpr std::uint32_t kResultColour = 0x0080C0FF;  // light orange
+inline constexpr std::uint32_t kSheetA2Colour = 0x00C0C0C0; // light grey
+
+// Twips to pixels, to the nearest pixel (halves away from zero).
+int px(double twips);
+QRect twipsRect(int left, int top, int width, int height);
+QSize twipsSize(int width, int height);
+QColor bgrColour(std::uint32_t bgr);
+
+// 宋体/SimSun and 隶书/LiSu map to the CJK fonts the set-up installs. Call once
+// after the QApplication exists.
+void installFontSubstitutions();
+// A form font: family as the form names it ("宋体", "隶书"), size in points at
+// 96 dots per inch, so that text keeps its size next to the pixel layout.
+QFont formFont(const char* family, double points, bool bold = false);
+
+// Input: light green; Result: light orange; Plain: the default background.
+enum class FieldKind { Input, Result, Plain };
+
+// A single-line text field of a form. Programmatic writes leave the cursor at
+// the start, so a field narrower than its text shows the text's beginning.
+class Field : public QLineEdit {
+    Q_OBJECT
+public:
+    Field(QWidget* parent, FieldKind kind);
+    FieldKind kind() const { return kind_; }
+    // Writes the text as the program does; an unchanged text keeps its cursor.
+    void showText(const QString& text);
+
+private:
+    FieldKind kind_;
+};
+
+// Gives a field its colour; a disabled field keeps black, readable text.
+void colourField(QLineEdit* field, std::uint32_t bgr);
+
+// A caption that reports clicks (a press and release over it).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// A button that Enter presses as well as the space bar.
+class FormButton : public QPushButton {
+    Q_OBJECT
+public:
+    FormButton(const QString& caption, QWidget* parent);
+};
+
+// Builders: each control gets its control name as objectName, its place in
+// twips and its font.
+Field* makeField(QWidget* parent, const QString& name, FieldKind kind, const QRect& twips, const QFont& font);
+ClickLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                      const QFont& font);
+FormButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                       const QFont& font);
+QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                     const QFont& font);
+
+}  // namespace lc::ui

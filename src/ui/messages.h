@@ -1,0 +1,28 @@
+// Every message of the program goes through one service: a modal box titled
+// "翎川" with the text and a single OK button, no icon. Tests put a recorder in
+// its place so that nothing waits for a click.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace lc::ui {
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Returns when the user has pressed OK.
+    virtual void show(const QString& text) = 0;
+};
+
+class MessageBoxService : public MessageService {
+public:
+    explicit MessageBoxService(QWidget* owner) : owner_(owner) {}
+    void show(const QString& text) override;
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace lc::ui

@@ -1,0 +1,97 @@
+#include "ui/sheet_form.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSignalBlocker>
+#include <stdexcept>
+
+#include "core/actions.h"
+#include "ui/session.h"
+
+namespace lc::ui {
+
+const FormFacts& formFacts(SheetId id) {
+    static const FormFacts a2{"Form2", "翎川齿轮计算单A2", 10200, 7605};
+    static const FormFacts b1{"Form3", "翎川齿轮计算单B1", 8265, 6420};
+    static const FormFacts c{"Form4", "翎川齿轮计算单C", 10935, 7335};
+    static const FormFacts gears{"Form1", "Form1", 5850, 5145};
+    switch (id) {
+        case SheetId::A2: return a2;
+        case SheetId::B1: return b1;
+        case SheetId::C: return c;
+        case SheetId::Gears: break;
+    }
+    return gears;
+}
+
+SheetForm::SheetForm(Session& session, SheetId id, QWidget* parent) : QWidget(parent), session_(session), id_(id) {
+    const FormFacts& facts = formFacts(id);
+    setObjectName(facts.formName);
+    setWindowTitle(QString::fromUtf8(facts.caption));
+    session_.attach(this);
+}
+
+SheetForm::~SheetForm() { session_.detach(this); }
+
+Sheet* SheetForm::sheet() { return session_.workbook().find(id_); }
+
+void SheetForm::refresh() {
+    const Sheet* s = sheet();
+    if (!s) return;
+    for (Field* f : fields_) f->showText(QString::fromStdString(s->text(f->objectName().toStdString())));
+    for (QCheckBox* c : checks_) {
+        const QSignalBlocker quiet(c);
+        c->setChecked(s->check(c->objectName().toStdString()) != 0);
+    }
+}
+
+QWidget* SheetForm::control(const QString& name) const { return findChild<QWidget*>(name); }
+
+void SheetForm::focusControl(const QString& name) {
+    QWidget* w = control(name);
+    if (!w) return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        if (QMdiArea* area = sub->mdiArea()) area->setActiveSubWindow(sub);
+    w->setFocus(Qt::OtherFocusReason);
+}
+
+Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool enabled) {
+    Field* f = makeField(this, name, kind, twips, font);
+    f->setEnabled(enabled);
+    connect(f, &QLineEdit::textEdited, this, [this, f](const QString& text) {
+        if (Sheet* s = sheet()) s->setText(f->objectName().toStdString(), text.toStdString());
+    });
+    fields_.push_back(f);
+    return f;
+}
+
+Field* SheetForm::addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
+                                   const QFont& labelFont, bool enabled) {
+    makeLabel(this, row.label, QString::fromUtf8(row.caption), QRect(row.labelLeft, row.labelTop, row.labelWidth, 240),
+              labelFont);
+    return addField(row.field, row.kind, QRect(QPoint(row.fieldLeft, row.fieldTop), fieldTwips), fieldFont, enabled);
+}
+
+QCheckBox* SheetForm::addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font) {
+    QCheckBox* c = makeCheck(this, name, caption, twips, font);
+    connect(c, &QCheckBox::toggled, this, [this, c](bool on) {
+        if (Sheet* s = sheet()) s->setCheck(c->objectName().toStdString(), on ? 1 : 0);
+    });
+    checks_.push_back(c);
+    return c;
+}
+
+void SheetForm::run(const std::function<Outcome(Workbook&)>& handler) { session_.run(id_, handler); }
+
+std::function<void()> SheetForm::action(const char* event) {
+    const std::string name = std::string(sheetKey(id_)) + "." + event;
+    const ActionDef* a = findAction(name);
+    if (!a) throw std::logic_error("no action " + name);
+    return [this, a] { run(a->run); };
+}
+
+void SheetForm::setTabChain(const std::vector<QString>& names) {
+    for (std::size_t i = 1; i < names.size(); ++i) QWidget::setTabOrder(control(names[i - 1]), control(names[i]));
+}
+
+}  // namespace lc::ui

@@ -1,0 +1,80 @@
+// What the four windows share: the sheet they show, their fields and check
+// boxes kept in step with the workbook both ways, and focus by control name.
+#pragma once
+
+#include <QCheckBox>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "core/calc.h"
+#include "core/workbook.h"
+#include "ui/formkit.h"
+
+namespace lc::ui {
+
+class Session;
+
+// The fixed facts of each window: form name, caption at creation, outer size.
+struct FormFacts {
+    const char* formName;  // "Form2"
+    const char* caption;   // "翎川齿轮计算单A2"
+    int widthTwips;
+    int heightTwips;
+};
+const FormFacts& formFacts(SheetId id);
+
+// A field and the caption label left of it, places in twips; the label is 240
+// twips high.
+struct LabelledField {
+    const char* field;
+    const char* label;
+    const char* caption;
+    FieldKind kind;
+    int fieldLeft, fieldTop;
+    int labelLeft, labelTop, labelWidth;
+};
+
+class SheetForm : public QWidget {
+    Q_OBJECT
+public:
+    SheetForm(Session& session, SheetId id, QWidget* parent = nullptr);
+    ~SheetForm() override;
+
+    SheetId sheetId() const { return id_; }
+    // Brings every control up to date with the sheet's texts, check boxes and
+    // captions.
+    virtual void refresh();
+    // Gives the focus to the control of that name (and its window to the front).
+    void focusControl(const QString& name);
+    // The control that has the focus when the window is created.
+    virtual QWidget* firstFocus() const = 0;
+
+protected:
+    Sheet* sheet();
+    // Fields and check boxes write every change the user makes into the sheet
+    // at once, so the workbook always holds what the window shows.
+    Field* addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool enabled = true);
+    Field* addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
+                            const QFont& labelFont, bool enabled = true);
+    QCheckBox* addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font);
+    // Runs a handler of this sheet through the session.
+    void run(const std::function<Outcome(Workbook&)>& handler);
+    // The slot of a control event of this sheet ("Command1", "Text1.Enter"):
+    // runs the core handler the action table gives for it.
+    std::function<void()> action(const char* event);
+    // Chains the focus order through the named controls.
+    void setTabChain(const std::vector<QString>& names);
+    QWidget* control(const QString& name) const;
+
+    Session& session_;
+
+private:
+    SheetId id_;
+    std::vector<Field*> fields_;
+    std::vector<QCheckBox*> checks_;
+};
+
+}  // namespace lc::ui

@@ -1,0 +1,140 @@
+// The main window and the life of its child windows, driven through the menu
+// and the windows' own close controls.
+#include <QMenuBar>
+
+#include "support.h"
+#include "ui/formkit.h"
+
+using namespace lc;
+using lc::test::WindowTest;
+
+namespace {
+
+using MainWindowTest = WindowTest;
+
+QStringList actionNames(QMenuBar* bar) {
+    QStringList out;
+    for (QAction* a : bar->actions()) out << a->objectName() + "=" + a->text();
+    return out;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, OpensWithItsMenuAndTheDesignClientArea) {
+    EXPECT_EQ(main->objectName(), "MDIForm1");
+    EXPECT_EQ(main->windowTitle(), "翎川");
+    EXPECT_EQ(actionNames(main->menuBar()),
+              QStringList({"A1=计算单A2", "B1=计算单B1", "C=计算单C", "Gljs=挂轮计算", "Tc=退出系统"}));
+    for (QAction* a : main->menuBar()->actions()) EXPECT_EQ(a->menu(), nullptr) << "no submenus";
+    // 9795 x 6510 twips at 15 twips a pixel.
+    EXPECT_EQ(main->mdiArea()->size(), QSize(653, 434));
+    EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+    for (SheetId id : kAllSheets) EXPECT_FALSE(wb().exists(id));
+}
+
+TEST_F(MainWindowTest, ChoosingA1TwiceShowsTheSameWindowWithItsFields) {
+    menu("A1");
+    QMdiSubWindow* first = main->windowOf(SheetId::A2);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    type(SheetId::A2, "Text1", "10");
+    EXPECT_EQ(wb().sheet(SheetId::A2).text("Text1"), "10") << "typing reaches the workbook at once";
+    wb().flags.a2Done = kTrue;
+    wb().flags.b1Done = kTrue;
+
+    menu("A1");
+    EXPECT_EQ(main->windowOf(SheetId::A2), first);
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(text(SheetId::A2, "Text1"), "10");
+    EXPECT_EQ(wb().flags.a2Done, kTrue);
+    EXPECT_EQ(wb().flags.b1Done, kTrue);
+}
+
+TEST_F(MainWindowTest, ClosingAChildDiscardsItsSheetAndTheNextCommandStartsAfresh) {
+    menu("A1");
+    type(SheetId::A2, "Text1", "10");
+    type(SheetId::A2, "Text5", "0");
+    wb().flags.a2Done = kTrue;
+    wb().flags.b1Done = kTrue;
+
+    main->windowOf(SheetId::A2)->close();
+    settle();
+    EXPECT_FALSE(wb().exists(SheetId::A2));
+    EXPECT_EQ(main->windowOf(SheetId::A2), nullptr);
+    EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(wb().flags.a2Done, kTrue) << "closing alone changes no flag";
+
+    menu("A1");
+    EXPECT_EQ(text(SheetId::A2, "Text1"), "");
+    EXPECT_EQ(text(SheetId::A2, "Text5"), "35");
+    EXPECT_EQ(wb().flags.a2Done, kFalse);
+    EXPECT_EQ(wb().flags.b1Done, kFalse);
+}
+
+TEST_F(MainWindowTest, ChildWindowsHaveTheirCaptionsFixedSizesAndCentring) {
+    struct Expect {
+        const char* command;
+        SheetId id;
+        const char* form;
+        const char* caption;
+        QSize outer;  // twips / 15
+        int widthTwips, heightTwips;
+    };
+    const Expect all[] = {
+        {"A1", SheetId::A2, "Form2", "翎川齿轮计算单A2", QSize(680, 507), 10200, 7605},
+        {"B1", SheetId::B1, "Form3", "翎川齿轮计算单B1", QSize(551, 428), 8265, 6420},
+        {"C", SheetId::C, "Form4", "翎川齿轮计算单C", QSize(729, 489), 10935, 7335},
+        {"Gljs", SheetId::Gears, "Form1", "Form1", QSize(390, 343), 5850, 5145},
+    };
+    const QRect outer = main->frameGeometry();
+    for (const Expect& e : all) {
+        menu(e.command);
+        QMdiSubWindow* w = main->windowOf(e.id);
+        ASSERT_NE(w, nullptr) << e.form;
+        EXPECT_EQ(w->widget()->objectName(), e.form);
+        EXPECT_EQ(w->windowTitle(), e.caption);
+        EXPECT_EQ(w->size(), e.outer) << e.form;
+        // (outer width of the main window - width of the child) / 2, in twips,
+        // from the top-left of the client area.
+        const double left = (outer.width() * 15.0 - e.widthTwips) / 2 / 15;
+        const double top = (outer.height() * 15.0 - e.heightTwips) / 2 / 15;
+        EXPECT_EQ(w->pos(), QPoint(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)))) << e.form;
+    }
+    // At the design size sheet A2 is wider and taller than the main window
+    // (its client area alone is 9795 x 6510 twips): the place is negative and
+    // is applied as it is, e.g. (9795 - 10200) / 2 = -202.5 twips without a frame.
+    EXPECT_LT(main->windowOf(SheetId::A2)->pos().x(), 0);
+    EXPECT_LT(main->windowOf(SheetId::A2)->pos().y(), 0);
+}
+
+TEST_F(MainWindowTest, EveryControlLiesInsideItsWindowsClientArea) {
+    for (const char* c : {"A1", "B1", "C", "Gljs"}) menu(c);
+    for (SheetId id : kAllSheets) {
+        ui::SheetForm* f = form(id);
+        ASSERT_NE(f, nullptr);
+        const QRect client = f->rect();
+        // The frame of the child window leaves the form at least its design
+        // client area less one pixel of title bar (A2: 10080 x 7200 twips).
+        EXPECT_GE(client.width(), main->windowOf(id)->width() - 8);
+        EXPECT_GE(client.height(), main->windowOf(id)->height() - 28);
+        for (QWidget* child : f->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(client.contains(child->geometry())) << f->objectName().toStdString() << " "
+                                                           << child->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, ASheetCreatedOutsideTheMenuGetsItsWindowAtOnce) {
+    // As when a calculation reads a sheet that is not open.
+    wb().sheet(SheetId::C);
+    QMdiSubWindow* w = main->windowOf(SheetId::C);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(text(SheetId::C, "Text13"), "20");
+}
+
+TEST_F(MainWindowTest, TcEndsTheProgramWithChildWindowsOpen) {
+    menu("A1");
+    menu("Gljs");
+    menu("Tc");
+    EXPECT_FALSE(main->isVisible());
+}

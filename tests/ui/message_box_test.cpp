@@ -1,0 +1,38 @@
+// The real message service: a modal box titled 翎川 with the text, one OK
+// button and no icon, closed here by pressing its OK button.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include "ui/messages.h"
+
+TEST(MessageBoxService, ShowsAModalBoxWithTitleTextAndOneOkButton) {
+    QWidget owner;
+    owner.show();
+    lc::ui::MessageBoxService service(&owner);
+    QString title, text;
+    int buttons = -1;
+    bool modal = false, noIcon = false, ownedByProgram = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        buttons = static_cast<int>(box->buttons().size());
+        modal = box->isModal();
+        noIcon = box->icon() == QMessageBox::NoIcon;
+        ownedByProgram = box->parentWidget() == &owner;
+        box->button(QMessageBox::Ok)->click();
+    });
+    service.show("请输入刀盘半径 ！");
+    EXPECT_EQ(title, "翎川");
+    EXPECT_EQ(text, "请输入刀盘半径 ！");
+    EXPECT_EQ(buttons, 1);
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(noIcon);
+    EXPECT_TRUE(ownedByProgram);
+}

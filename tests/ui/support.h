@@ -1,0 +1,103 @@
+// What the window tests share: the real main window with a message recorder in
+// place of the message boxes, and short ways to reach its controls.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "app/main_window.h"
+#include "ui/messages.h"
+
+namespace lc::test {
+
+// Records every message instead of showing a box, with the control that had
+// the focus while it was shown.
+class MessageRecorder : public ui::MessageService {
+public:
+    struct Entry {
+        QString text;
+        QString focusWhileShown;
+    };
+    void show(const QString& text) override {
+        QWidget* f = QApplication::focusWidget();
+        entries.push_back({text, f ? f->objectName() : QString()});
+    }
+    std::vector<Entry> entries;
+};
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        main = std::make_unique<app::MainWindow>();
+        main->setMessageService(messages);
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+        // Without a window manager (Xvfb) nothing activates the window for us.
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    }
+    void TearDown() override {
+        main.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    Workbook& wb() { return main->workbook(); }
+    void menu(const char* name) {
+        auto* a = main->findChild<QAction*>(name);
+        ASSERT_NE(a, nullptr) << name;
+        a->trigger();
+    }
+    ui::SheetForm* form(SheetId id) { return main->formOf(id); }
+    QLineEdit* field(SheetId id, const char* name) {
+        ui::SheetForm* f = form(id);
+        return f ? f->findChild<QLineEdit*>(name) : nullptr;
+    }
+    QString text(SheetId id, const char* name) {
+        QLineEdit* f = field(id, name);
+        return f ? f->text() : QString("<no field %1>").arg(name);
+    }
+    QPushButton* button(SheetId id, const char* name) {
+        ui::SheetForm* f = form(id);
+        return f ? f->findChild<QPushButton*>(name) : nullptr;
+    }
+    void click(SheetId id, const char* name) {
+        QPushButton* b = button(id, name);
+        ASSERT_NE(b, nullptr) << name;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // Types into a field as the user does: focus, then the keys.
+    void type(SheetId id, const char* name, const QString& keys) {
+        QLineEdit* f = field(id, name);
+        ASSERT_NE(f, nullptr) << name;
+        f->setFocus();
+        QTest::keyClicks(f, keys);
+    }
+    QString focusName() {
+        QWidget* f = QApplication::focusWidget();
+        return f ? f->objectName() : QString("<none>");
+    }
+    // The child windows the user closed go away at the next turn of the loop.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    MessageRecorder messages;
+    std::unique_ptr<app::MainWindow> main;
+};
+
+}  // namespace lc::test
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '{';
+    for (const QString& s : l) *os << " \"" << s.toStdString() << '"';
+    *os << " }";
+}
