@@ -1,62 +1,13 @@
-// Every action the batch tool knows, mapped to its handler in one table, and
-// the typing and ticking actions read from "Sheet.Control=value".
+// The actions of a document: the program's own table of user actions, and the
+// typing and ticking actions read from "Sheet.Control=value".
 #include <optional>
 #include <string_view>
 
 #include "cli/batch.h"
-#include "core/change_gears.h"
-#include "core/menu.h"
-#include "core/sheet_a2.h"
-#include "core/sheet_b1.h"
-#include "core/sheet_c.h"
+#include "core/actions.h"
 
 namespace lc::cli {
 namespace {
-
-// How an action reaches its sheet:
-//  Menu     a main-window command; the handler creates what it needs.
-//  Control  a control of the sheet's window; a window that does not exist is
-//           created first, as the program creates a window whenever something
-//           needs it.
-//  Close    the window's close control; a window that does not exist has
-//           nothing to close.
-enum class Reach { Menu, Control, Close };
-
-struct Entry {
-    std::string_view name;
-    Reach reach;
-    SheetId sheet;
-    Outcome (*handler)(Workbook&);  // none for Close
-};
-
-const Entry kActions[] = {
-    {"A1", Reach::Menu, SheetId::A2, menuA1},
-    {"B1", Reach::Menu, SheetId::B1, menuB1},
-    {"C", Reach::Menu, SheetId::C, menuC},
-    {"Gljs", Reach::Menu, SheetId::Gears, menuGljs},
-    {"A2.Command1", Reach::Control, SheetId::A2, a2Command1},
-    {"A2.Command2", Reach::Control, SheetId::A2, a2Command2},
-    {"A2.Command3", Reach::Control, SheetId::A2, a2Command3},
-    {"A2.Label1", Reach::Control, SheetId::A2, a2Label1Click},
-    {"A2.Option1", Reach::Control, SheetId::A2, a2Option1Click},
-    {"A2.Option2", Reach::Control, SheetId::A2, a2Option2Click},
-    {"A2.Text1.Enter", Reach::Control, SheetId::A2, [](Workbook& wb) { return a2Enter(wb, "Text1"); }},
-    {"A2.Text2.Enter", Reach::Control, SheetId::A2, [](Workbook& wb) { return a2Enter(wb, "Text2"); }},
-    {"A2.Text3.Enter", Reach::Control, SheetId::A2, [](Workbook& wb) { return a2Enter(wb, "Text3"); }},
-    {"A2.Text5.Enter", Reach::Control, SheetId::A2, [](Workbook& wb) { return a2Enter(wb, "Text5"); }},
-    {"A2.Text12.Enter", Reach::Control, SheetId::A2, [](Workbook& wb) { return a2Enter(wb, "Text12"); }},
-    {"A2.Text17.Enter", Reach::Control, SheetId::A2, [](Workbook& wb) { return a2Enter(wb, "Text17"); }},
-    {"B1.Command1", Reach::Control, SheetId::B1, b1Command1},
-    {"B1.Command3", Reach::Control, SheetId::B1, b1Command3},
-    {"C.Command1", Reach::Control, SheetId::C, cCommand1},
-    {"C.Command3", Reach::Control, SheetId::C, cCommand3},
-    {"gears.Command1", Reach::Control, SheetId::Gears, [](Workbook& wb) { return gearsCommand1(wb); }},
-    {"gears.Command2", Reach::Control, SheetId::Gears, gearsCommand2},
-    {"A2.close", Reach::Close, SheetId::A2, nullptr},
-    {"B1.close", Reach::Close, SheetId::B1, nullptr},
-    {"C.close", Reach::Close, SheetId::C, nullptr},
-    {"gears.close", Reach::Close, SheetId::Gears, nullptr},
-};
 
 std::string inQuotes(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
@@ -102,22 +53,16 @@ std::optional<SheetId> sheetNamed(std::string_view key) {
 }
 
 Action resolveAction(const std::string& name, const std::string& where) {
-    for (const Entry& e : kActions) {
-        if (e.name != name) continue;
-        switch (e.reach) {
-            case Reach::Menu:
-                return Action{name, e.handler};
-            case Reach::Close:
-                return Action{name, [e](Workbook& wb) {
-                                  wb.close(e.sheet);
-                                  return Outcome::done();
-                              }};
-            case Reach::Control:
-                return Action{name, [e](Workbook& wb) {
-                                  wb.sheet(e.sheet);
-                                  return e.handler(wb);
-                              }};
-        }
+    if (const ActionDef* def = findAction(name)) {
+        // A control event needs its window: one that does not exist is created
+        // first, with its creation steps, as the program creates a window
+        // whenever something needs it. Menu commands create what they need,
+        // and closing a window that does not exist does nothing.
+        if (def->reach != ActionReach::Control) return Action{name, def->run};
+        return Action{name, [def](Workbook& wb) {
+                          wb.sheet(def->sheet);
+                          return def->run(wb);
+                      }};
     }
     if (auto typed = typingAction(name, where)) return *typed;
     throw InputError(where, "unknown action " + inQuotes(name));
