@@ -1,5 +1,4 @@
 // lingchuan-calc: the program's calculations without a display.
-#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <iterator>
