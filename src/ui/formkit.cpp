@@ -1,5 +1,6 @@
 #include "ui/formkit.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPalette>
 #include <cmath>
@@ -40,6 +41,8 @@ QFont formFont(const char* family, double points, bool bold) {
 Field::Field(QWidget* parent, FieldKind kind) : QLineEdit(parent), kind_(kind) {
     if (kind != FieldKind::Plain) colourField(this, kind == FieldKind::Input ? kInputColour : kResultColour);
     setTextMargins(0, 0, 0, 0);
+    // Every write, the program's or the user's, renews the tooltip.
+    connect(this, &QLineEdit::textChanged, this, &QWidget::setToolTip);
 }
 
 void Field::showText(const QString& text) {
@@ -56,6 +59,22 @@ void colourField(QLineEdit* field, std::uint32_t bgr) {
         p.setColor(group, QPalette::Text, Qt::black);
     }
     field->setPalette(p);
+}
+
+void fitCaption(QLabel* label) {
+    const QString caption = label->text();
+    const qreal room = label->contentsRect().width();
+    QFont font = label->font();
+    const qreal advance = QFontMetricsF(font, label).horizontalAdvance(caption);
+    if (advance <= room || caption.size() < 2) return;
+    // The spacing is added after every character; shave a tenth of a pixel more
+    // until the metrics agree.
+    qreal spacing = -(advance - room) / caption.size();
+    for (int i = 0; i < 20; ++i, spacing -= 0.1) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+        if (QFontMetricsF(font, label).horizontalAdvance(caption) <= room) break;
+    }
+    label->setFont(font);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* e) {
@@ -97,6 +116,7 @@ ClickLabel* makeLabel(QWidget* parent, const QString& name, const QString& capti
     auto* l = place(new ClickLabel(caption, parent), name, twips, font);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     l->setTextFormat(Qt::PlainText);
+    fitCaption(l);
     return l;
 }
 

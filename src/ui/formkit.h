@@ -35,14 +35,19 @@ QColor bgrColour(std::uint32_t bgr);
 // after the QApplication exists.
 void installFontSubstitutions();
 // A form font: family as the form names it ("宋体", "隶书"), size in points at
-// 96 dots per inch, so that text keeps its size next to the pixel layout.
+// 96 dots per inch, set as a pixel size. Pixel sizes are device-independent
+// like the twips-derived geometry, so text and layout scale together with the
+// device pixel ratio, and a screen that reports another dots-per-inch does not
+// make the text outgrow its fields.
 QFont formFont(const char* family, double points, bool bold = false);
 
 // Input: light green; Result: light orange; Plain: the default background.
 enum class FieldKind { Input, Result, Plain };
 
 // A single-line text field of a form. Programmatic writes leave the cursor at
-// the start, so a field narrower than its text shows the text's beginning.
+// the start, so a field narrower than its text shows the text's beginning; its
+// tooltip always holds the whole text, so that all the digits of a long result
+// can be read by hovering, also over a disabled result field.
 class Field : public QLineEdit {
     Q_OBJECT
 public:
@@ -57,6 +62,11 @@ private:
 
 // Gives a field its colour; a disabled field keeps black, readable text.
 void colourField(QLineEdit* field, std::uint32_t bgr);
+
+// Narrows the letter spacing of a label whose caption is wider than the label,
+// so that the caption ends inside its room at its own font size; a caption that
+// fits is left alone.
+void fitCaption(QLabel* label);
 
 // A caption that reports clicks (a press and release over it).
 class ClickLabel : public QLabel {
@@ -82,7 +92,7 @@ public:
 };
 
 // Builders: each control gets its control name as objectName, its place in
-// twips and its font.
+// twips and its font. A label's caption is fitted to its width.
 Field* makeField(QWidget* parent, const QString& name, FieldKind kind, const QRect& twips, const QFont& font);
 ClickLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
                       const QFont& font);

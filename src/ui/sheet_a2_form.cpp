@@ -2,7 +2,9 @@
 
 #include <QRadioButton>
 #include <QSignalBlocker>
-
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <algorithm>
 
 namespace lc::ui {
 namespace {
@@ -76,10 +78,48 @@ Column columnOf(int item) {
     return {7140, 8910};
 }
 
+// A caption's room runs from its left to two pixels before its field.
+constexpr int kCaptionGapTwips = 2 * kTwipsPerPixel;
+
 QString fieldName(int item, int row) {
     const QString base = QString("Text%1").arg(item);
     return row < 0 ? base : QString("%1(%2)").arg(base).arg(row);
 }
+
+// A hand button of item 20: 405 twips square, too small for the style's own
+// layout of circle, spacing and caption. It draws the circle no larger than the
+// room the caption leaves and the caption one pixel after it, both centred on
+// the button's height, on the sheet's grey; the whole square takes the click.
+class HandButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter p(this);
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const int captionWidth = fontMetrics().horizontalAdvance(text());
+        const int gap = 1;
+        const int side = std::max(
+            0, std::min({style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &opt, this), height(),
+                         width() - captionWidth - gap}));
+        QStyleOptionButton circle = opt;
+        circle.rect = QRect(0, (height() - side) / 2, side, side);
+        p.drawPrimitive(QStyle::PE_IndicatorRadioButton, circle);
+        const QRect captionRect(side + gap, 0, width() - side - gap, height());
+        p.drawItemText(captionRect, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), text(),
+                       QPalette::WindowText);
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = QRect(captionRect.left(), (height() - fontMetrics().height()) / 2, captionWidth,
+                               fontMetrics().height());
+            p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
 
 }  // namespace
 
@@ -93,18 +133,20 @@ SheetA2Form::SheetA2Form(Session& session, QWidget* parent) : SheetForm(session,
     const QFont captionFont = formFont("宋体", 10.5);
     const QFont buttonFont = formFont("宋体", 10.5);
 
-    // Captions first, so that the fields lie above a caption longer than its room.
+    // A caption stands level with its field; a paired item's caption is centred
+    // on its two rows. A caption wider than its room is fitted to it.
     for (const Item& it : kItems) {
         const Column col = columnOf(it.number);
         const int bottom = (it.top1 < 0 ? it.top0 : it.top1) + it.height;
-        ClickLabel* label = makeLabel(this, QString("Label%1").arg(it.number), QString::fromUtf8(it.caption),
-                                      QRect(col.captionLeft, it.top0, col.fieldLeft - col.captionLeft, bottom - it.top0),
-                                      captionFont);
+        ClickLabel* label = makeLabel(
+            this, QString("Label%1").arg(it.number), QString::fromUtf8(it.caption),
+            QRect(col.captionLeft, it.top0, col.fieldLeft - col.captionLeft - kCaptionGapTwips, bottom - it.top0),
+            captionFont);
         if (it.number == 1) connect(label, &ClickLabel::clicked, this, action("Label1"));
     }
     const Column col2 = columnOf(20);
     makeLabel(this, "Label20", QString::fromUtf8("20 螺旋方向(小大)"),
-              QRect(col2.captionLeft, 2490, col2.fieldLeft - col2.captionLeft, 405), captionFont);
+              QRect(col2.captionLeft, 2490, col2.fieldLeft - col2.captionLeft - kCaptionGapTwips, 405), captionFont);
 
     for (const Item& it : kItems) {
         const Column col = columnOf(it.number);
@@ -117,18 +159,19 @@ SheetA2Form::SheetA2Form(Session& session, QWidget* parent) : SheetForm(session,
                      QRect(col.fieldLeft, row == 0 ? it.top0 : it.top1, it.width, it.height), fieldFont, enabled);
     }
 
-    // Item 20: two small fields with no function, under the two hand buttons.
+    // Item 20: two small fields with no function, under the two hand buttons,
+    // which cover them.
     addField("Text20(0)", FieldKind::Result, QRect(5520, 2545, 375, 285), fieldFont);
     addField("Text20(1)", FieldKind::Result, QRect(6090, 2550, 345, 285), fieldFont);
     const QFont optionFont = formFont("宋体", 9);
     auto makeOption = [&](const char* name, int left) {
-        auto* o = new QRadioButton(this);
+        auto* o = new HandButton(this);
         o->setObjectName(name);
         o->setGeometry(twipsRect(left, 2490, 405, 405));
         o->setFont(optionFont);
-        // Drawn over the small fields without a background of its own, with the
-        // caption close to the circle so that it fits the button's width.
-        o->setStyleSheet("QRadioButton { spacing: 1px; }");
+        // Opaque, so the small field beneath does not show through the caption.
+        o->setBackgroundRole(QPalette::Window);
+        o->setAutoFillBackground(true);
         return o;
     };
     option1_ = makeOption("Option1", 5520);

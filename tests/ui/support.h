@@ -44,6 +44,12 @@ protected:
         // Without a window manager (Xvfb) nothing activates the window for us.
         main->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        // A run at another scale names it, so that it cannot pass at scale 1
+        // unnoticed.
+        const QByteArray scale = qgetenv("LC_EXPECT_DEVICE_PIXEL_RATIO");
+        if (!scale.isEmpty()) {
+            ASSERT_EQ(main->devicePixelRatioF(), scale.toDouble());
+        }
     }
     void TearDown() override {
         main.reset();
