@@ -4,6 +4,7 @@
 
 #include "core/calc.h"
 #include "tool.h"
+#include "../common/a2_worked_example.h"
 
 using lctest::Json;
 using lctest::runDocument;
@@ -24,58 +25,13 @@ Json actions(std::initializer_list<Json> groups) {
     return all;
 }
 
-void expectTexts(const Json& sheet, const std::vector<std::pair<const char*, const char*>>& texts) {
+void expectTexts(const Json& sheet, const example::Texts& texts) {
     for (const auto& [field, text] : texts) EXPECT_EQ(sheet[field], text) << field;
 }
 
-// The worked example of the A2 calculation: both stretches.
-const std::vector<std::pair<const char*, const char*>> kA2Example{
-    {"Text8", "0.25"},
-    {"Text14", "0.25"},
-    {"Text7", "0.82"},
-    {"Text4", "4.1"},
-    {"Text6", "42.2018956920184"},
-    {"Text9", "3.28"},
-    {"Text10", "0.5"},
-    {"Text11", "6.2831852"},
-    {"Text13", "42.2018956920184"},
-    {"Text15", "10.5504739230046"},
-    {"Text16", "36.9266587305161"},
-    {"Text23(0)", "2.44"},
-    {"Text23(1)", "0.84"},
-    {"Text24(0)", "1.34"},
-    {"Text24(1)", "2.94"},
-    {"Text25(0)", "1.81865191067781"},
-    {"Text25(1)", "3.9850786718361"},
-    {"Text18", "3.5"},
-    {"Text19", "35"},
-    {"Text21", "0.8888738"},
-    {"Text22", "0.575899613801122"},
-    {"Text26", "12.8811819285765"},
-    {"Text27", "50.4646453857422"},
-    {"Text28", "0.0774437746714884"},
-    {"Text31", "3.934887"},
-    {"Text32(0)", "2.659729"},
-    {"Text32(1)", "4.826156"},
-    {"Text33(0)", "2.517444"},
-    {"Text33(1)", "0.9174438"},
-    {"Text34(0)", "1.417444"},
-    {"Text34(1)", "3.017444"},
-    {"Text35(0)", "20"},
-    {"Text35(1)", "82"},
-    {"Text36(0)", "13.70696"},
-    {"Text36(1)", "76.2930389959203"},
-    {"Text38(0)", "18.53312"},
-    {"Text38(1)", "78.95277"},
-    {"Text39(0)", "11.04723"},
-    {"Text39(1)", "71.46688"},
-    {"Text40(0)", "22.7541513438883"},
-    {"Text40(1)", "83.4300039587609"},
-    {"Text41(0)", "41.3358720895402"},
-    {"Text41(1)", "12.9315081154598"},
-    {"Text42(0)", "3.49748956554454"},
-    {"Text42(1)", "2.785696"},
-};
+// The worked example of the A2 calculation: everything the sheet shows after it.
+const example::Texts kA2Example = example::a2Calculated();
+
 
 Json entry(const char* action, const char* outcome, const std::string& message, const Json& focus) {
     return Json{{"action", action}, {"outcome", outcome}, {"message", message}, {"focus", focus}};

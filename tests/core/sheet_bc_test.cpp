@@ -26,6 +26,7 @@
 #include "core/sheet_a2.h"
 #include "core/sheet_b1.h"
 #include "core/sheet_c.h"
+#include "../common/a2_worked_example.h"
 
 using namespace lc;
 
@@ -35,25 +36,7 @@ using Texts = std::vector<std::pair<std::string, std::string>>;
 
 // Sheet A2 as its calculation leaves it for the worked example: Z1 10, Z2 41,
 // m 2, β 35, x 0.4, cutter radius 44.45, Check1 to Check3 clear.
-const Texts kA2Example{
-    {"Text1", "10"}, {"Text2", "41"}, {"Text3", "2"},
-    {"Text4", "4.1"}, {"Text5", "35"}, {"Text6", "42.2018956920184"},
-    {"Text7", "0.82"}, {"Text8", "0.25"}, {"Text9", "3.28"},
-    {"Text10", "0.5"}, {"Text11", "6.2831852"}, {"Text12", "0.4"},
-    {"Text13", "42.2018956920184"}, {"Text14", "0.25"}, {"Text15", "10.5504739230046"},
-    {"Text16", "36.9266587305161"}, {"Text17", "44.45"}, {"Text18", "3.5"},
-    {"Text19", "35"}, {"Text21", "0.8888738"}, {"Text22", "0.575899613801122"},
-    {"Text23(0)", "2.44"}, {"Text23(1)", "0.84"}, {"Text24(0)", "1.34"},
-    {"Text24(1)", "2.94"}, {"Text25(0)", "1.81865191067781"}, {"Text25(1)", "3.9850786718361"},
-    {"Text26", "12.8811819285765"}, {"Text27", "50.4646453857422"}, {"Text28", "0.0774437746714884"},
-    {"Text31", "3.934887"}, {"Text32(0)", "2.659729"}, {"Text32(1)", "4.826156"},
-    {"Text33(0)", "2.517444"}, {"Text33(1)", "0.9174438"}, {"Text34(0)", "1.417444"},
-    {"Text34(1)", "3.017444"}, {"Text35(0)", "20"}, {"Text35(1)", "82"},
-    {"Text36(0)", "13.70696"}, {"Text36(1)", "76.2930389959203"}, {"Text38(0)", "18.53312"},
-    {"Text38(1)", "78.95277"}, {"Text39(0)", "11.04723"}, {"Text39(1)", "71.46688"},
-    {"Text40(0)", "22.7541513438883"}, {"Text40(1)", "83.4300039587609"}, {"Text41(0)", "41.3358720895402"},
-    {"Text41(1)", "12.9315081154598"}, {"Text42(0)", "3.49748956554454"}, {"Text42(1)", "2.785696"},
-};
+const Texts kA2Example = example::a2Calculated();
 
 // Sheet B1 after its start button with cosβe 0.9 on the example.
 const Texts kB1Results{
