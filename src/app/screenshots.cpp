@@ -172,7 +172,6 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         if (main.workbook().sheet(SheetId::Gears).list != std::vector<std::string>{"24X24/24X48=0.5"})
             Driver::fail("the change-gear list is not the one line of 0.5");
         d.save(d.window(SheetId::Gears), "change-gears.png");
-
     } catch (const StepFailed& e) {
         std::fprintf(stderr, "screenshots: %s\n", e.what());
         return 1;
