@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates the window pictures from the real program: builds lingchuan and
-# runs `lingchuan --screenshots DIR` on a virtual X server at 96 dots per inch.
+# Regenerates the window pictures from the real program: builds the picture
+# maker and runs `lingchuan-screenshots DIR` on a virtual X server at 96 dots
+# per inch.
 # The program types the worked example into its own windows, presses their
 # buttons and saves each window.
 #
@@ -17,8 +18,8 @@ scale=${SCALE:-1}
 
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target lingchuan
+cmake --build build --target lingchuan-screenshots
 
 # A screen large enough for the enlarged main window at scale 2.
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
-  xvfb-run -a -s "-screen 0 2560x2048x24 -dpi 96" build/src/app/lingchuan --screenshots "$out"
+  xvfb-run -a -s "-screen 0 2560x2048x24 -dpi 96" build/src/app/lingchuan-screenshots "$out"

@@ -1,4 +1,4 @@
-// Screenshot mode (lingchuan --screenshots DIR): the program drives itself
+// Screenshot mode (lingchuan-screenshots DIR): the program drives itself
 // through the worked example exactly as a user would, by keys and clicks on
 // its own windows, and saves a picture of each window into DIR.
 #pragma once
