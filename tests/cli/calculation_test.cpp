@@ -91,14 +91,7 @@ TEST(BatchCalculation, WholeChainOfSheets) {
 
     // Sheet C was created by B1's next button after both calculations.
     const Json& c = out["sheets"]["C"];
-    expectTexts(c, {{"Text42", "10"},
-                    {"Text43", "41"},
-                    {"Text44", "42.2018956920184"},
-                    {"Text45", "2"},
-                    {"Text46", "35"},
-                    {"Text47", "36.9266587305161"},
-                    {"Text48", "10.5504739230046"},
-                    {"Text50", "3.934887"}});
+    expectTexts(c, example::cImportedFromA2());
     EXPECT_EQ(c["Text56"], b1["Text15"]);
     EXPECT_EQ(c["Text57"], b1["Text15"]);
     // The C calculation wrote its items, equal pairs as the sheet gives them.

@@ -87,4 +87,13 @@ inline Texts a2Calculated() {
     return all;
 }
 
+// What sheet C's creation copies from sheet A2 after the whole calculation:
+// Z1, Z2, Zc, m, β, L, b and h into its input block.
+inline const Texts& cImportedFromA2() {
+    static const Texts t{{"Text42", "10"}, {"Text43", "41"}, {"Text44", "42.2018956920184"},
+                         {"Text45", "2"},  {"Text46", "35"}, {"Text47", "36.9266587305161"},
+                         {"Text48", "10.5504739230046"}, {"Text50", "3.934887"}};
+    return t;
+}
+
 }  // namespace example

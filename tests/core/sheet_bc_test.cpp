@@ -49,13 +49,14 @@ const Texts kB1Results{
 };
 
 // Sheet C's input block after its import, with the four angles typed.
-const Texts kCInputs{
-    {"Text42", "10"}, {"Text43", "41"}, {"Text44", "42.2018956920184"}, {"Text45", "2"},
-    {"Text46", "35"}, {"Text47", "36.9266587305161"}, {"Text48", "10.5504739230046"}, {"Text49", ""},
-    {"Text50", "3.934887"}, {"Text51", ""}, {"Text52", "25"}, {"Text53", "20"},
-    {"Text54", "28"}, {"Text55", "22"}, {"Text56", "0.54171242"}, {"Text57", "0.54171242"},
-    {"Text58", ""}, {"Text59", ""},
-};
+const Texts kCInputs = [] {
+    Texts t = example::cImportedFromA2();
+    const Texts rest{{"Text49", ""}, {"Text51", ""}, {"Text52", "25"},         {"Text53", "20"},
+                     {"Text54", "28"}, {"Text55", "22"}, {"Text56", "0.54171242"}, {"Text57", "0.54171242"},
+                     {"Text58", ""}, {"Text59", ""}};
+    t.insert(t.end(), rest.begin(), rest.end());
+    return t;
+}();
 
 // Sheet C after its start button, pinion left-handed.
 const Texts kCResults{
