@@ -21,7 +21,7 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
     if (dot == std::string_view::npos) return std::nullopt;
     const std::string_view sheetName = target.substr(0, dot);
     const std::string control(target.substr(dot + 1));
-    const auto id = sheetNamed(sheetName);
+    const auto id = sheetFromKey(sheetName);
     if (!id)
         throw InputError(where, inQuotes(name) + ": no such sheet " + inQuotes(sheetName) + " (A2, B1, C, gears)");
 
@@ -45,12 +45,6 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
 }
 
 }  // namespace
-
-std::optional<SheetId> sheetNamed(std::string_view key) {
-    for (SheetId id : kAllSheets)
-        if (key == sheetKey(id)) return id;
-    return std::nullopt;
-}
 
 Action resolveAction(const std::string& name, const std::string& where) {
     if (const ActionDef* def = findAction(name)) {

@@ -133,7 +133,7 @@ std::string runDocument(std::string_view input) {
             expectObject(value, "sheets");
             for (const auto& [name, given] : value.items()) {
                 const std::string where = "sheets." + name;
-                const auto id = sheetNamed(name);
+                const auto id = sheetFromKey(name);
                 if (!id) throw InputError(where, "no such sheet (A2, B1, C, gears)");
                 overlaySheet(wb.insert(*id), given, where);
             }

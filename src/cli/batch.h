@@ -25,9 +25,6 @@ struct InputError : std::runtime_error {
     InputError(const std::string& where, const std::string& problem) : std::runtime_error(where + ": " + problem) {}
 };
 
-// "A2", "B1", "C", "gears": the sheet of that name.
-std::optional<SheetId> sheetNamed(std::string_view key);
-
 // One action of the document, resolved to what it does to the workbook.
 struct Action {
     std::string name;

@@ -7,12 +7,6 @@
 namespace lc {
 namespace {
 
-std::optional<SheetId> sheetByKey(std::string_view key) {
-    for (SheetId id : kAllSheets)
-        if (key == sheetKey(id)) return id;
-    return std::nullopt;
-}
-
 // "Text23(0)" -> ("Text23", 0); "Text23" -> ("Text23", -1).
 std::pair<std::string_view, int> splitIndex(std::string_view field) {
     const auto open = field.find('(');
@@ -148,7 +142,7 @@ Outcome runGuarded(Workbook& wb, SheetId home, const std::function<Outcome(Calc&
         return body(c);
     } catch (const Fault& e) {
         FaultRecord r{e.kind, home, e.field, e.text, e.empty};
-        if (auto s = sheetByKey(e.sheet)) r.sheet = *s;
+        if (auto s = sheetFromKey(e.sheet)) r.sheet = *s;
         Outcome o;
         o.kind = Outcome::Kind::Fault;
         o.message = faultMessage(r);

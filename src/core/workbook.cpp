@@ -51,6 +51,12 @@ const char* sheetKey(SheetId id) {
     return "?";
 }
 
+std::optional<SheetId> sheetFromKey(std::string_view key) {
+    for (SheetId id : kAllSheets)
+        if (key == sheetKey(id)) return id;
+    return std::nullopt;
+}
+
 const char* sheetTitle(SheetId id) {
     switch (id) {
         case SheetId::A2: return "计算单A2";

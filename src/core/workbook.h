@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,8 @@ inline constexpr std::array<SheetId, 4> kAllSheets{SheetId::A2, SheetId::B1, She
 
 // "A2", "B1", "C", "gears": the names the batch tool and fault records use.
 const char* sheetKey(SheetId id);
+// The sheet of that name ("A2", "B1", "C", "gears"), if there is one.
+std::optional<SheetId> sheetFromKey(std::string_view key);
 // "计算单A2" ...: the names messages use.
 const char* sheetTitle(SheetId id);
 
