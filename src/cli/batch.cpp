@@ -106,22 +106,10 @@ Json sheetJson(const Sheet& s) {
     return out;
 }
 
-Json parseDocument(std::string_view input) {
-    try {
-        return Json::parse(input.begin(), input.end());
-    } catch (const Json::parse_error& e) {
-        // "[json.exception.parse_error.101] parse error at line 1, column 2: ..."
-        std::string why = e.what();
-        if (const auto close = why.find("] "); why.rfind("[json.exception", 0) == 0 && close != std::string::npos)
-            why.erase(0, close + 2);
-        throw InputError("standard input", "malformed JSON: " + why);
-    }
-}
-
 }  // namespace
 
 std::string runDocument(std::string_view input) {
-    const Json doc = parseDocument(input);
+    const Json doc = parseJsonDocument(input);
     expectObject(doc, "document");
 
     Workbook wb;
