@@ -2,6 +2,9 @@
 // action by action, and written back with every sheet that exists at the end.
 #include "cli/batch.h"
 
+#include <ostream>
+#include <utility>
+
 namespace lc::cli {
 namespace {
 
@@ -34,7 +37,9 @@ int expectTick(const Json& v, const std::string& where) {
         const auto n = v.get<long long>();
         if (n == 0 || n == 1) return static_cast<int>(n);
     }
-    throw InputError(where, "a check box takes 0 or 1, got " + v.dump());
+    const bool scalar = !v.is_structured();
+    throw InputError(where, "a check box takes 0 or 1, got " +
+                                (v.is_string() ? shortQuote(v.get_ref<const std::string&>()) : scalar ? v.dump() : kindOf(v)));
 }
 
 void readFlags(const Json& flags, Flags& out) {
@@ -70,7 +75,7 @@ void overlaySheet(Sheet& s, const Json& given, const std::string& path) {
         } else if (a2 && key == "selected") {
             const std::string which = expectText(value, where);
             if (which != "Option1" && which != "Option2")
-                throw InputError(where, "expected \"Option1\" or \"Option2\", got \"" + which + "\"");
+                throw InputError(where, "expected \"Option1\" or \"Option2\", got " + shortQuote(which));
             s.selectedOption = which == "Option1" ? 1 : 2;
         } else if (gears && key == "List1") {
             if (!value.is_array()) throw InputError(where, std::string("expected an array of texts, got ") + kindOf(value));
@@ -106,50 +111,105 @@ Json sheetJson(const Sheet& s) {
     return out;
 }
 
+// The workbook's own copy: the starting sheets again, for the second pass.
+Workbook copyOf(const Workbook& wb) {
+    Workbook copy;
+    copy.flags = wb.flags;
+    for (SheetId id : kAllSheets)
+        if (const Sheet* s = wb.find(id)) copy.insert(id) = *s;
+    return copy;
+}
+
+bool sameState(const Workbook& a, const Workbook& b) {
+    if (a.flags.a2Done != b.flags.a2Done || a.flags.b1Done != b.flags.b1Done ||
+        a.flags.pinionRightHand != b.flags.pinionRightHand)
+        return false;
+    for (SheetId id : kAllSheets) {
+        const Sheet* x = a.find(id);
+        const Sheet* y = b.find(id);
+        if (!x || !y) {
+            if (x || y) return false;
+        } else if (sheetJson(*x) != sheetJson(*y) || x->visible != y->visible) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every line of a dumped value after the first, moved right by `indent`.
+void writeIndented(std::ostream& out, const std::string& text, std::string_view indent) {
+    std::size_t start = 0;
+    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1) {
+        out.write(text.data() + start, static_cast<std::streamsize>(nl + 1 - start));
+        out << indent;
+    }
+    out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+}
+
 }  // namespace
 
-std::string runDocument(std::string_view input) {
-    const Json doc = parseJsonDocument(input);
-    expectObject(doc, "document");
-
-    Workbook wb;
-    std::vector<Action> actions;
-    for (const auto& [key, value] : doc.items()) {
-        if (key == "flags") {
-            readFlags(value, wb.flags);
-        } else if (key == "sheets") {
-            expectObject(value, "sheets");
-            for (const auto& [name, given] : value.items()) {
-                const std::string where = "sheets." + name;
-                const auto id = sheetFromKey(name);
-                if (!id) throw InputError(where, "no such sheet (A2, B1, C, gears)");
-                overlaySheet(wb.insert(*id), given, where);
+void runDocument(std::string input, std::ostream& out) {
+    Workbook start;
+    std::vector<std::string> actions;
+    {
+        Json doc = parseJsonDocument(input);
+        std::string().swap(input);
+        expectObject(doc, "document");
+        for (auto& [key, value] : doc.items()) {
+            if (key == "flags") {
+                readFlags(value, start.flags);
+            } else if (key == "sheets") {
+                expectObject(value, "sheets");
+                for (const auto& [name, given] : value.items()) {
+                    const std::string where = "sheets." + name;
+                    const auto id = sheetFromKey(name);
+                    if (!id) throw InputError(where, "no such sheet (A2, B1, C, gears)");
+                    overlaySheet(start.insert(*id), given, where);
+                }
+            } else if (key == "actions") {
+                if (!value.is_array()) throw InputError("actions", std::string("expected an array, got ") + kindOf(value));
+                actions.reserve(value.size());
+                for (std::size_t i = 0; i < value.size(); ++i) {
+                    const std::string where = "actions[" + std::to_string(i) + "]";
+                    resolveAction(expectText(value[i], where), where);
+                    actions.push_back(std::move(value[i].get_ref<std::string&>()));
+                }
+            } else if (key == "log") {
+                // A previous run's log: an output document can be fed back in.
+            } else {
+                throw InputError(key, "no such key (flags, sheets, actions)");
             }
-        } else if (key == "actions") {
-            if (!value.is_array()) throw InputError("actions", std::string("expected an array, got ") + kindOf(value));
-            for (std::size_t i = 0; i < value.size(); ++i) {
-                const std::string where = "actions[" + std::to_string(i) + "]";
-                actions.push_back(resolveAction(expectText(value[i], where), where));
-            }
-        } else if (key == "log") {
-            // A previous run's log: an output document can be fed back in.
-        } else {
-            throw InputError(key, "no such key (flags, sheets, actions)");
         }
     }
 
-    Json log = Json::array();
-    for (const Action& a : actions) log.push_back(logEntry(a.name, a.run(wb)));
+    // The sheets come before the log in the output but hold the state after
+    // the last action; rather than keeping a log entry for every action until
+    // then, the actions run twice: once for the final state, and once more
+    // from the same start, each log entry written as it is made.
+    Workbook wb = copyOf(start);
+    for (const std::string& name : actions) resolveAction(name, name).run(wb);
 
-    Json out = Json::object();
-    out["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
-                    {"b1Done", wb.flags.b1Done != kFalse},
-                    {"pinionRightHand", wb.flags.pinionRightHand != kFalse}};
-    out["sheets"] = Json::object();
+    Json head = Json::object();
+    head["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
+                     {"b1Done", wb.flags.b1Done != kFalse},
+                     {"pinionRightHand", wb.flags.pinionRightHand != kFalse}};
+    head["sheets"] = Json::object();
     for (SheetId id : kAllSheets)
-        if (const Sheet* s = wb.find(id)) out["sheets"][sheetKey(id)] = sheetJson(*s);
-    out["log"] = std::move(log);
-    return out.dump(2, ' ', false) + "\n";
+        if (const Sheet* s = wb.find(id)) head["sheets"][sheetKey(id)] = sheetJson(*s);
+    std::string text = head.dump(2, ' ', false);
+    text.resize(text.size() - 2);  // the closing "\n}"
+    out << text << ",\n  \"log\": [";
+
+    Workbook again = std::move(start);
+    bool first = true;
+    for (const std::string& name : actions) {
+        if (!out) return;
+        out << (first ? "\n    " : ",\n    ");
+        first = false;
+        writeIndented(out, logEntry(name, resolveAction(name, name).run(again)).dump(2, ' ', false), "    ");
+    }
+    out << (first ? "]\n}\n" : "\n  ]\n}\n");
+    if (!sameState(wb, again)) throw std::logic_error("the second run of the actions ended in another state");
 }
 
 }  // namespace lc::cli
