@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
-  locales
+  locales python3
 )
 
 sudo_cmd=()

@@ -10,10 +10,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTest>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -86,6 +88,12 @@ public:
         // Without a window manager nothing activates the window for us.
         main_.activateWindow();
         if (!QTest::qWaitForWindowActive(&main_)) fail("the main window does not become active");
+        // Each window gives the focus back to the control that had it last
+        // when it comes forward again.
+        QObject::connect(qApp, &QApplication::focusChanged, &main_, [this](QWidget*, QWidget* now) {
+            for (QWidget* w = now; w; w = w->parentWidget())
+                if (auto* form = qobject_cast<ui::SheetForm*>(w)) lastFocus_[static_cast<std::size_t>(form->sheetId())] = now;
+        });
     }
     ~Replayer() {
         main_.hide();
@@ -124,7 +132,10 @@ public:
             // A control of a window that does not exist: the window is created
             // first, as the program creates a window whenever something needs it.
             if (!main_.windowOf(home)) {
-                main_.workbook().sheet(home);
+                main_.session().run(home, [home](Workbook& wb) {
+                    wb.sheet(home);
+                    return Outcome::done();
+                });
                 settle();
                 viaCore_ = true;
             }
@@ -194,10 +205,10 @@ private:
         auto* action = main_.findChild<QAction*>(qs(name));
         if (!action) fail(QString("no menu command %1").arg(qs(name)));
         const ui::SheetForm* before = main_.formOf(home);
-        QWidget* remembered = before ? before->focusWidget() : nullptr;
+        QWidget* remembered = lastFocus_[static_cast<std::size_t>(home)];
         QMenuBar* bar = main_.menuBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
-        if (!before)
+        if (!before || !before->isAncestorOf(remembered))
             if (const ui::SheetForm* made = main_.formOf(home)) remembered = made->firstFocus();
         return remembered;
     }
@@ -265,7 +276,7 @@ private:
             const bool want = t.value == "1";
             for (int i = 0; i < 2 && box->isChecked() != want; ++i) click(box);
             if (box->isChecked() != want) fail(QString("%1 does not show the tick asked for").arg(qs(t.control)));
-            return box;
+            return QApplication::focusWidget();
         }
         auto* field = child<QLineEdit>(form, t.control);
         const QString text = qs(t.value);
@@ -279,7 +290,7 @@ private:
             QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
         if (field->text() != text)
             fail(QString("%1 shows \"%2\" after typing \"%3\"").arg(field->objectName(), field->text(), text));
-        return field;
+        return QApplication::focusWidget();
     }
 
     // The close control in the window's title bar, clicked with the mouse.
@@ -331,6 +342,7 @@ private:
 
     MessageRecorder messages_;
     MainWindow main_;
+    std::array<QPointer<QWidget>, 4> lastFocus_;
     bool viaCore_ = false;
 };
 
