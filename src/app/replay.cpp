@@ -1,6 +1,5 @@
 #include "app/replay.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -129,8 +128,9 @@ public:
         } else if (def && def->reach == ActionReach::Close) {
             baseline = closeWindow(a, home);
         } else {
-            // A control of a window that does not exist: the window is created
-            // first, as the program creates a window whenever something needs it.
+            // A control of a window that does not exist: the batch tool's way
+            // creates the sheet first, with its creation steps; the gesture then
+            // acts on the new window, and the entry is marked.
             if (!main_.windowOf(home)) {
                 main_.session().run(home, [home](Workbook& wb) {
                     wb.sheet(home);
@@ -322,7 +322,9 @@ private:
 
     // The outcome as the windows show it: the message, whether it names a
     // fault, and the control of the action's own window that has the focus
-    // when the handler moved it away from where the gesture left it.
+    // when the handler moved it away from where the gesture left it. (A
+    // handler that puts the focus back on the very control the gesture left
+    // it on looks like one that does not move it; none does so today.)
     cli::Json logEntry(const std::string& name, SheetId home, QWidget* baseline) {
         if (messages_.texts.size() > 1)
             fail(QString("%1 gave %2 messages").arg(qs(name)).arg(messages_.texts.size()));
