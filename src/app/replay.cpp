@@ -157,6 +157,7 @@ public:
             const SheetId id = form->sheetId();
             if (shown.exists(id)) fail(QString("two windows of sheet %1").arg(sheetKey(id)));
             Sheet& s = shown.insert(id);
+            s.visible = !w->isHidden();
             for (const std::string& name : s.fieldNames()) s.setText(name, child<QLineEdit>(form, name)->text().toStdString());
             for (const std::string& name : s.checkNames()) s.setCheck(name, child<QCheckBox>(form, name)->isChecked() ? 1 : 0);
             if (id == SheetId::A2) {
