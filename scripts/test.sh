@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+scripts/setup.sh run test package
 
 jobs=${JOBS:-2}
 fuzz_seconds=${FUZZ_SECONDS:-60}
