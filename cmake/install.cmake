@@ -24,16 +24,18 @@ endif()
 file(GLOB LC_DOC_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png ${PROJECT_SOURCE_DIR}/docs/*.svg)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${LC_DOC_PICTURES}
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Job files to start from, such as sheet A2's worked example.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/examples/
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples FILES_MATCHING PATTERN "*.json")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lingchuan)
 set(CPACK_PACKAGE_VENDOR "翎川")
 set(CPACK_PACKAGE_CONTACT "翎川 <lingchuan@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculation sheets for spiral bevel gear pairs")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "calculation sheets for spiral bevel gear pairs
- 翎川 computes the blank and tooth dimensions, cutter data and machine settings
- of a spiral bevel gear pair from its basic data, and searches change gears
- for a ratio. lingchuan-calc runs the same calculations without a display.")
+set(CPACK_PACKAGE_DESCRIPTION "翎川 computes the blank and tooth dimensions, cutter data and machine
+settings of a spiral bevel gear pair from its basic data, and searches change
+gears for a ratio. lingchuan-calc runs the same calculations without a display.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Libraries from dpkg-shlibdeps; the fonts the forms are drawn in are not

@@ -4,12 +4,15 @@
 #   scripts/setup.sh run              # building and running the program
 #   scripts/setup.sh run test         # ... and every test
 #   scripts/setup.sh run package      # ... and making the Debian package
+#   scripts/setup.sh --print run      # only prints the packages, one a line
 # Says in one line what it installs before it does. Runs as root, or through
 # sudo for an ordinary user.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-[ $# -gt 0 ] || { echo "usage: scripts/setup.sh run|test|package ..." >&2; exit 2; }
+print=0
+if [ "${1:-}" = --print ]; then print=1; shift; fi
+[ $# -gt 0 ] || { echo "usage: scripts/setup.sh [--print] run|test|package ..." >&2; exit 2; }
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
@@ -19,6 +22,7 @@ for list in "$@"; do
   [ -f "packages/$list.txt" ] || { echo "setup: no package list '$list'" >&2; exit 2; }
   packages+=($(sed -e 's/#.*//' "packages/$list.txt"))
 done
+if [ "$print" = 1 ]; then printf '%s\n' "${packages[@]}"; exit 0; fi
 
 missing=()
 for p in "${packages[@]}"; do

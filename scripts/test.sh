@@ -15,7 +15,7 @@ fuzz_seconds=${FUZZ_SECONDS:-60}
 step() { printf '\n=== %s ===\n' "$*"; }
 
 step "build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLC_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
