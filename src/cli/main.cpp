@@ -72,10 +72,11 @@ lingchuan-calc table SHEET
   SHEET (A2, B1, C or gears) as a table for the terminal, one line an item:
   项 (the item's number), 名称 (its caption), 数值（小轮） (the text of a
   single item, or the pinion's of a paired one), 大轮 (the gear's text of a
-  paired item), 单位 and 类别 (输入 typed, 计算 computed). A check box follows the item it
-  stands beside, 是 ticked or 否 not. Every text is printed whole; columns
-  are aligned for a terminal that draws Chinese characters two columns wide.
-  A SHEET that does not exist in the workbook is bad input.
+  paired item), 单位 and 类别 (输入 typed, 计算 computed). A check box
+  follows the item it stands beside, 是 ticked or 否 not. Every text is
+  printed whole; columns are aligned for a terminal that draws Chinese
+  characters two columns wide. A SHEET that does not exist in the workbook
+  is bad input.
 
 Examples:
   echo '{"actions": ["A1", "A2.Text1=20", "A2.Text2=41", "A2.Text2.Enter"]}' \

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "core/items.h"
@@ -30,8 +31,8 @@ std::string withoutNumber(std::string caption, const std::string& number) {
     return caption;
 }
 
-}  // namespace
-
+// Columns a terminal gives the UTF-8 text: two for each wide East Asian
+// character (汉字, fullwidth forms), none for combining marks, one otherwise.
 int displayWidth(std::string_view text) {
     int width = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -45,6 +46,8 @@ int displayWidth(std::string_view text) {
     }
     return width;
 }
+
+}  // namespace
 
 std::string sheetTable(const Sheet& sheet) {
     // A single item's text stands in the pinion's column.
