@@ -25,7 +25,7 @@ SMALL_LIMIT = 48
 
 VIEW = 256.0                     # the SVG's own square
 CAMERA = (1.0, -0.95, 1.05)      # towards the viewer
-CAMERA_SMALL = (0.8, -0.8, 1.6)  # higher, so that the small picture fills its square
+CAMERA_SMALL = (0.35, -1.0, 1.1)  # more from the front: the pinion's cone shows at a few pixels
 LIGHT = (0.2, -0.55, 1.0)        # towards the light
 GEAR_COLOUR = (84, 120, 160)     # steel blue
 PINION_COLOUR = (224, 134, 40)   # brass orange
