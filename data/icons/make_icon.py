@@ -54,7 +54,7 @@ class Cone:
         return add(mul(math.cos(theta), self.e1), mul(math.sin(theta), self.e2))
 
     def point(self, rho, theta, h):
-        """Cone distance rho, azimuth theta, height h off the pitch cone (away from the axis)."""
+        """Cone distance rho, azimuth theta, height h·rho off the pitch cone (away from the axis)."""
         u = self.u(theta)
         g = add(mul(math.cos(self.delta), self.a), mul(math.sin(self.delta), u))
         n = add(mul(-math.sin(self.delta), self.a), mul(math.cos(self.delta), u))
@@ -155,9 +155,9 @@ def hub_faces(cone, colour, r_in, r_out, back_h, shaft_len, shaft_r, bore):
                           cone.u(t0), colour, False))
         faces.append(([cone.axis_point(s1, shaft_r, 2 * math.pi * i / ring) for i in range(ring)],
                       cone.a, colour))
-        # The keyway on the shaft's end.
+        # The centre hole in the shaft's end.
         faces.append(([cone.axis_point(s1 + 1e-3, shaft_r * 0.35, 2 * math.pi * i / ring) for i in range(ring)],
-                      cone.a, (60, 50, 40), ))
+                      cone.a, (60, 50, 40)))
     if bore:
         s_toe = dot(toe[0], cone.a)
         faces.append(([cone.axis_point(s_toe - 1e-3, bore, 2 * math.pi * i / ring) for i in range(ring)],
