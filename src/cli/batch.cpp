@@ -120,7 +120,7 @@ Json parseDocument(std::string_view input) {
 
 }  // namespace
 
-std::string runDocument(std::string_view input) {
+BatchRun runActions(std::string_view input) {
     const Json doc = parseDocument(input);
     expectObject(doc, "document");
 
@@ -152,7 +152,11 @@ std::string runDocument(std::string_view input) {
 
     Json log = Json::array();
     for (const Action& a : actions) log.push_back(logEntry(a.name, a.run(wb)));
+    return {std::move(wb), std::move(log)};
+}
 
+std::string runDocument(std::string_view input) {
+    auto [wb, log] = runActions(input);
     Json out = Json::object();
     out["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
                     {"b1Done", wb.flags.b1Done != kFalse},

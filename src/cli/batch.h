@@ -38,6 +38,14 @@ Action resolveAction(const std::string& name, const std::string& where);
 // The log entry of one action: its name and what the handler handed back.
 Json logEntry(const std::string& action, const Outcome& outcome);
 
+// The workbook after the document's actions, and their log entries. Throws
+// InputError for bad input before anything runs.
+struct BatchRun {
+    Workbook workbook;
+    Json log;
+};
+BatchRun runActions(std::string_view input);
+
 // `run`: the whole document in, the resulting document out (as text, with a
 // final newline). Throws InputError for bad input before anything runs.
 std::string runDocument(std::string_view input);
