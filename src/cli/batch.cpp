@@ -164,11 +164,16 @@ std::string writeBatchResult(const Workbook& wb, Json log) {
     return out.dump(2, ' ', false) + "\n";
 }
 
-std::string runDocument(std::string_view input) {
+BatchRun runActions(std::string_view input) {
     Batch batch = readBatch(input);
     Json log = Json::array();
     for (const Action& a : batch.actions) log.push_back(logEntry(a.name, a.run(batch.workbook)));
-    return writeBatchResult(batch.workbook, std::move(log));
+    return {std::move(batch.workbook), std::move(log)};
+}
+
+std::string runDocument(std::string_view input) {
+    auto [wb, log] = runActions(input);
+    return writeBatchResult(wb, std::move(log));
 }
 
 }  // namespace lc::cli

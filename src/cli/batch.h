@@ -62,6 +62,14 @@ Batch readBatch(std::string_view input);
 // sheet that exists in `wb`, and the log.
 std::string writeBatchResult(const Workbook& wb, Json log);
 
+// The workbook after the document's actions, and their log entries. Throws
+// InputError for bad input before anything runs.
+struct BatchRun {
+    Workbook workbook;
+    Json log;
+};
+BatchRun runActions(std::string_view input);
+
 // `run`: the whole document in, the resulting document out. Throws InputError
 // for bad input before anything runs.
 std::string runDocument(std::string_view input);
