@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 
 #include <ostream>
+#include <sstream>
 #include <utility>
 
 namespace lc::cli {
@@ -111,6 +112,55 @@ Json sheetJson(const Sheet& s) {
     return out;
 }
 
+// The document read and checked to the last key: the starting workbook and
+// each action as its text (every one resolved once, to check it).
+struct Reading {
+    Workbook workbook;
+    std::vector<std::string> actions;
+};
+
+Reading readChecked(Json& doc) {
+    expectObject(doc, "document");
+    Reading r;
+    for (auto& [key, value] : doc.items()) {
+        if (key == "flags") {
+            readFlags(value, r.workbook.flags);
+        } else if (key == "sheets") {
+            expectObject(value, "sheets");
+            for (const auto& [name, given] : value.items()) {
+                const std::string where = "sheets." + name;
+                const auto id = sheetFromKey(name);
+                if (!id) throw InputError(where, "no such sheet (A2, B1, C, gears)");
+                overlaySheet(r.workbook.insert(*id), given, where);
+            }
+        } else if (key == "actions") {
+            if (!value.is_array()) throw InputError("actions", std::string("expected an array, got ") + kindOf(value));
+            r.actions.reserve(value.size());
+            for (std::size_t i = 0; i < value.size(); ++i) {
+                const std::string where = "actions[" + std::to_string(i) + "]";
+                resolveAction(expectText(value[i], where), where);
+                r.actions.push_back(std::move(value[i].get_ref<std::string&>()));
+            }
+        } else if (key == "log") {
+            // A previous run's log: an output document can be fed back in.
+        } else {
+            throw InputError(key, "no such key (flags, sheets, actions)");
+        }
+    }
+    return r;
+}
+
+// The input parsed, read, and let go of as soon as it is no longer needed.
+Reading readInput(std::string input) {
+    Json doc = parseJsonDocument(input);
+    std::string().swap(input);
+    return readChecked(doc);
+}
+
+void runAll(Workbook& wb, const std::vector<std::string>& actions) {
+    for (const std::string& name : actions) resolveAction(name, name).run(wb);
+}
+
 // The workbook's own copy: the starting sheets again, for the second pass.
 Workbook copyOf(const Workbook& wb) {
     Workbook copy;
@@ -136,59 +186,10 @@ bool sameState(const Workbook& a, const Workbook& b) {
     return true;
 }
 
-// Every line of a dumped value after the first, moved right by `indent`.
-void writeIndented(std::ostream& out, const std::string& text, std::string_view indent) {
-    std::size_t start = 0;
-    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1) {
-        out.write(text.data() + start, static_cast<std::streamsize>(nl + 1 - start));
-        out << indent;
-    }
-    out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
-}
-
-}  // namespace
-
-void runDocument(std::string input, std::ostream& out) {
-    Workbook start;
-    std::vector<std::string> actions;
-    {
-        Json doc = parseJsonDocument(input);
-        std::string().swap(input);
-        expectObject(doc, "document");
-        for (auto& [key, value] : doc.items()) {
-            if (key == "flags") {
-                readFlags(value, start.flags);
-            } else if (key == "sheets") {
-                expectObject(value, "sheets");
-                for (const auto& [name, given] : value.items()) {
-                    const std::string where = "sheets." + name;
-                    const auto id = sheetFromKey(name);
-                    if (!id) throw InputError(where, "no such sheet (A2, B1, C, gears)");
-                    overlaySheet(start.insert(*id), given, where);
-                }
-            } else if (key == "actions") {
-                if (!value.is_array()) throw InputError("actions", std::string("expected an array, got ") + kindOf(value));
-                actions.reserve(value.size());
-                for (std::size_t i = 0; i < value.size(); ++i) {
-                    const std::string where = "actions[" + std::to_string(i) + "]";
-                    resolveAction(expectText(value[i], where), where);
-                    actions.push_back(std::move(value[i].get_ref<std::string&>()));
-                }
-            } else if (key == "log") {
-                // A previous run's log: an output document can be fed back in.
-            } else {
-                throw InputError(key, "no such key (flags, sheets, actions)");
-            }
-        }
-    }
-
-    // The sheets come before the log in the output but hold the state after
-    // the last action; rather than keeping a log entry for every action until
-    // then, the actions run twice: once for the final state, and once more
-    // from the same start, each log entry written as it is made.
-    Workbook wb = copyOf(start);
-    for (const std::string& name : actions) resolveAction(name, name).run(wb);
-
+// The resulting document is written in three parts, byte for byte as the
+// whole document dumped with an indent of 2: the flags and sheets up to the
+// log's opening bracket, each log entry, and the closing brackets.
+void writeHead(std::ostream& out, const Workbook& wb) {
     Json head = Json::object();
     head["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
                      {"b1Done", wb.flags.b1Done != kFalse},
@@ -199,16 +200,65 @@ void runDocument(std::string input, std::ostream& out) {
     std::string text = head.dump(2, ' ', false);
     text.resize(text.size() - 2);  // the closing "\n}"
     out << text << ",\n  \"log\": [";
+}
 
-    Workbook again = std::move(start);
-    bool first = true;
-    for (const std::string& name : actions) {
-        if (!out) return;
-        out << (first ? "\n    " : ",\n    ");
-        first = false;
-        writeIndented(out, logEntry(name, resolveAction(name, name).run(again)).dump(2, ' ', false), "    ");
+void writeEntry(std::ostream& out, const Json& entry, bool first) {
+    out << (first ? "\n    " : ",\n    ");
+    // Every line of the entry after the first moves right by the log's indent.
+    const std::string text = entry.dump(2, ' ', false);
+    std::size_t start = 0;
+    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1) {
+        out.write(text.data() + start, static_cast<std::streamsize>(nl + 1 - start));
+        out << "    ";
     }
-    out << (first ? "]\n}\n" : "\n  ]\n}\n");
+    out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+}
+
+void writeTail(std::ostream& out, bool emptyLog) { out << (emptyLog ? "]\n}\n" : "\n  ]\n}\n"); }
+
+}  // namespace
+
+Batch readBatch(std::string_view input) {
+    Reading r = readInput(std::string(input));
+    Batch batch{std::move(r.workbook), {}};
+    batch.actions.reserve(r.actions.size());
+    for (const std::string& name : r.actions) batch.actions.push_back(resolveAction(name, name));
+    return batch;
+}
+
+std::string writeBatchResult(const Workbook& wb, Json log) {
+    std::ostringstream out;
+    writeHead(out, wb);
+    for (std::size_t i = 0; i < log.size(); ++i) writeEntry(out, log[i], i == 0);
+    writeTail(out, log.empty());
+    return out.str();
+}
+
+Workbook runToEnd(std::string input) {
+    Reading r = readInput(std::move(input));
+    runAll(r.workbook, r.actions);
+    return std::move(r.workbook);
+}
+
+void runDocument(std::string input, std::ostream& out) {
+    Reading r = readInput(std::move(input));
+
+    // The sheets come before the log in the output but hold the state after
+    // the last action; rather than keeping a log entry for every action until
+    // then, the actions run twice: once for the final state, and once more
+    // from the same start, each log entry written as it is made.
+    Workbook wb = copyOf(r.workbook);
+    runAll(wb, r.actions);
+    writeHead(out, wb);
+
+    Workbook& again = r.workbook;
+    bool first = true;
+    for (const std::string& name : r.actions) {
+        if (!out) return;
+        writeEntry(out, logEntry(name, resolveAction(name, name).run(again)), first);
+        first = false;
+    }
+    writeTail(out, first);
     if (!sameState(wb, again)) throw std::logic_error("the second run of the actions ended in another state");
 }
 
