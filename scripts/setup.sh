@@ -7,7 +7,9 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
+  libmpfr-dev
   clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev m4 autoconf automake libtool
   xvfb xauth
   fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
   locales
