@@ -21,7 +21,8 @@ count=${COUNT:-400}
 seed=${SEED:-16}
 linux_build=${LINUX_BUILD:-build}
 
-step() { printf '\n--- %s ---\n' "$*"; }
+step() { printf '\n--- %s (%d s in) ---\n' "$*" "$SECONDS"; }
+SECONDS=0
 mkdir -p "$root"
 
 # 1. GMP and MPFR
@@ -85,17 +86,24 @@ rm -rf "$work" && mkdir -p "$work/in" "$work/linux" "$work/windows"
 "$linux_build/tests/lc_random_workbooks" "$seed" "$count" "$work/in"
 
 # A Wine of its own under build-windows/, no display, no prompts for the
-# .NET and HTML engines; one Wine server for all the runs.
+# .NET and HTML engines.
 export WINEPREFIX=$root/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
-wineserver --persistent=60 2>/dev/null || true   # already running from an earlier run: fine
 wineboot --init >/dev/null 2>&1
 
-for doc in "$work"/in/*.json; do
-  name=$(basename "$doc")
-  "$linux_build/src/cli/lingchuan-calc" run <"$doc" >"$work/linux/$name"
-  wine "$exe" run <"$doc" >"$work/windows/$name"
-done
-wineserver --kill
+# Runs every JOBS-th workbook from the PART-th on, on both systems.
+run_part() {
+  local i=0 doc name
+  for doc in "$work"/in/*.json; do
+    if [ $((i++ % jobs)) -ne "$1" ]; then continue; fi
+    name=$(basename "$doc")
+    "$linux_build/src/cli/lingchuan-calc" run <"$doc" >"$work/linux/$name"
+    wine "$exe" run <"$doc" >"$work/windows/$name"
+  done
+}
+pids=()
+for ((part = 0; part < jobs; part++)); do run_part "$part" & pids+=($!); done
+for pid in "${pids[@]}"; do wait "$pid"; done
+wineserver --wait  # Wine's server ends a few seconds after the last run
 
 files=$(ls "$work/in" | wc -l)
 if ! diff -r "$work/linux" "$work/windows" >"$work/differences.txt"; then
@@ -111,3 +119,4 @@ for what in '"B1": {' '"C": {' '"gears": {' '"pinionRightHand": true' '"outcome"
   printf '  %4d with %s\n' "$n" "$what"
   if [ "$n" -eq 0 ]; then echo "windows: no workbook with $what" >&2; exit 1; fi
 done
+echo "windows: done in $SECONDS s"
