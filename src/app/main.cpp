@@ -2,12 +2,15 @@
 #include <QApplication>
 
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "ui/formkit.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
+    app.setWindowIcon(lc::app::programIcon());
+    app.setDesktopFileName(QStringLiteral("lingchuan"));
     lc::app::MainWindow w;
     w.show();
     return app.exec();

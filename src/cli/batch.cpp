@@ -120,12 +120,12 @@ Json parseDocument(std::string_view input) {
 
 }  // namespace
 
-std::string runDocument(std::string_view input) {
+Batch readBatch(std::string_view input) {
     const Json doc = parseDocument(input);
     expectObject(doc, "document");
 
-    Workbook wb;
-    std::vector<Action> actions;
+    Batch batch;
+    Workbook& wb = batch.workbook;
     for (const auto& [key, value] : doc.items()) {
         if (key == "flags") {
             readFlags(value, wb.flags);
@@ -141,7 +141,7 @@ std::string runDocument(std::string_view input) {
             if (!value.is_array()) throw InputError("actions", std::string("expected an array, got ") + kindOf(value));
             for (std::size_t i = 0; i < value.size(); ++i) {
                 const std::string where = "actions[" + std::to_string(i) + "]";
-                actions.push_back(resolveAction(expectText(value[i], where), where));
+                batch.actions.push_back(resolveAction(expectText(value[i], where), where));
             }
         } else if (key == "log") {
             // A previous run's log: an output document can be fed back in.
@@ -149,10 +149,10 @@ std::string runDocument(std::string_view input) {
             throw InputError(key, "no such key (flags, sheets, actions)");
         }
     }
+    return batch;
+}
 
-    Json log = Json::array();
-    for (const Action& a : actions) log.push_back(logEntry(a.name, a.run(wb)));
-
+std::string writeBatchResult(const Workbook& wb, Json log) {
     Json out = Json::object();
     out["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
                     {"b1Done", wb.flags.b1Done != kFalse},
@@ -162,6 +162,18 @@ std::string runDocument(std::string_view input) {
         if (const Sheet* s = wb.find(id)) out["sheets"][sheetKey(id)] = sheetJson(*s);
     out["log"] = std::move(log);
     return out.dump(2, ' ', false) + "\n";
+}
+
+BatchRun runActions(std::string_view input) {
+    Batch batch = readBatch(input);
+    Json log = Json::array();
+    for (const Action& a : batch.actions) log.push_back(logEntry(a.name, a.run(batch.workbook)));
+    return {std::move(batch.workbook), std::move(log)};
+}
+
+std::string runDocument(std::string_view input) {
+    auto [wb, log] = runActions(input);
+    return writeBatchResult(wb, std::move(log));
 }
 
 }  // namespace lc::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/table.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ constexpr int kBadInput = 2;
 const char* const kHelp = R"HELP(Usage:
   lingchuan-calc run < WORKBOOK.json
   lingchuan-calc gears TARGET [TOLERANCE]
+  lingchuan-calc table SHEET < WORKBOOK.json
   lingchuan-calc --help | --version
 
 lingchuan-calc run
@@ -64,10 +66,23 @@ lingchuan-calc gears TARGET [TOLERANCE]
   standard error; standard output then shows the list and the caption as the
   window shows them after it.
 
+lingchuan-calc table SHEET
+  Reads a JSON workbook on standard input exactly as run does (a result of
+  run, or a workbook with actions, which are performed first) and prints
+  SHEET (A2, B1, C or gears) as a table for the terminal, one line an item:
+  项 (the item's number), 名称 (its caption), 数值（小轮） (the text of a
+  single item, or the pinion's of a paired one), 大轮 (the gear's text of a
+  paired item), 单位 and 类别 (输入 typed, 计算 computed). A check box
+  follows the item it stands beside, 是 ticked or 否 not. Every text is
+  printed whole; columns are aligned for a terminal that draws Chinese
+  characters two columns wide. A SHEET that does not exist in the workbook
+  is bad input.
+
 Examples:
   echo '{"actions": ["A1", "A2.Text1=20", "A2.Text2=41", "A2.Text2.Enter"]}' \
     | lingchuan-calc run
   lingchuan-calc gears 0.5
+  lingchuan-calc run < job.json | lingchuan-calc table A2
 
 Exit status: 0 when the tool ran, also when the program stopped at a message
 or a fault (those are log entries); 2 for bad input or usage, with one line on
@@ -96,6 +111,17 @@ int gearsCommand(const std::vector<std::string>& args) {
     return kOk;
 }
 
+int tableCommand(const std::string& name) {
+    const auto id = lc::sheetFromKey(name);
+    if (!id) return badInput("no such sheet \"" + name + "\" (A2, B1, C, gears)");
+    const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    const lc::cli::BatchRun run = lc::cli::runActions(input);
+    const lc::Sheet* sheet = run.workbook.find(*id);
+    if (!sheet) return badInput("sheet " + name + " does not exist in the workbook");
+    std::cout << lc::cli::sheetTable(*sheet) << std::flush;
+    return kOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,7 +135,7 @@ int main(int argc, char** argv) {
             std::cout << "lingchuan-calc " << LC_VERSION << "\n";
             return kOk;
         }
-        if (args.empty()) return badInput("no command given (run, gears; try --help)");
+        if (args.empty()) return badInput("no command given (run, gears, table; try --help)");
         if (args[0] == "run") {
             if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
             return runCommand();
@@ -118,7 +144,11 @@ int main(int argc, char** argv) {
             if (args.size() < 2 || args.size() > 3) return badInput("usage: lingchuan-calc gears TARGET [TOLERANCE]");
             return gearsCommand(args);
         }
-        return badInput("unknown command \"" + args[0] + "\" (run, gears; try --help)");
+        if (args[0] == "table") {
+            if (args.size() != 2) return badInput("usage: lingchuan-calc table SHEET < WORKBOOK.json");
+            return tableCommand(args[1]);
+        }
+        return badInput("unknown command \"" + args[0] + "\" (run, gears, table; try --help)");
     } catch (const lc::cli::InputError& e) {
         return badInput(e.what());
     } catch (const std::exception& e) {
