@@ -1,9 +1,9 @@
 // lc_random_workbooks SEED COUNT DIR: writes the worked examples and COUNT
 // workbooks for `lingchuan-calc run` into DIR, the same ones for the same SEED.
 // Each generated workbook walks sheets A2, B1 and C (and now and then the
-// change gears) with random but plausible inputs, either hand, random check
-// boxes, Enter keys and closed windows, and now and then a missing, unreadable or extreme text
-// that stops a calculation at a message or a fault.
+// change gears) with random but plausible inputs, either hand, check boxes,
+// Enter keys and closed windows, and now and then a missing, unreadable or
+// extreme text that stops a calculation at a message or a fault.
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
