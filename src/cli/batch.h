@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/calc.h"
+#include "core/json_input.h"
 #include "core/workbook.h"
 
 namespace lc::cli {
@@ -21,8 +22,8 @@ using Json = nlohmann::ordered_json;
 
 // Bad input: the document, an action or a value is not what the tool accepts.
 // `what()` names the place ("sheets.A2.Text99") and what is wrong with it.
-struct InputError : std::runtime_error {
-    InputError(const std::string& where, const std::string& problem) : std::runtime_error(where + ": " + problem) {}
+struct InputError : DocumentError {
+    using DocumentError::DocumentError;
 };
 
 // One action of the document, resolved to what it does to the workbook.
@@ -39,7 +40,7 @@ Action resolveAction(const std::string& name, const std::string& where);
 Json logEntry(const std::string& action, const Outcome& outcome);
 
 // `run`: the whole document in, the resulting document out (as text, with a
-// final newline). Throws InputError for bad input before anything runs.
+// final newline). Throws DocumentError for bad input before anything runs.
 std::string runDocument(std::string_view input);
 
 // `gears`: the change-gear search for a target and tolerance as typed.

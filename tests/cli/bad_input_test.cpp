@@ -36,7 +36,7 @@ TEST(BadInput, MalformedDocuments) {
               "parsing array - unexpected end of input; expected ']'"},
              {"not an object", run, "[\"A1\"]", "lingchuan-calc: document: expected an object, got an array"},
              {"unknown key", run, R"({"action": ["A1"]})",
-              "lingchuan-calc: action: no such key (flags, sheets, actions)"},
+              "lingchuan-calc: action: no such key (format, version, flags, sheets, actions)"},
          })
         expectRefused(c);
 }
