@@ -10,21 +10,17 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "core/calc.h"
 #include "core/json_input.h"
 #include "core/workbook.h"
 
 namespace lc::cli {
 
-using Json = nlohmann::ordered_json;
+using Json = lc::Json;
 
 // Bad input: the document, an action or a value is not what the tool accepts.
 // `what()` names the place ("sheets.A2.Text99") and what is wrong with it.
-struct InputError : DocumentError {
-    using DocumentError::DocumentError;
-};
+using InputError = DocumentError;
 
 // One action of the document, resolved to what it does to the workbook.
 struct Action {
@@ -40,7 +36,7 @@ Action resolveAction(const std::string& name, const std::string& where);
 Json logEntry(const std::string& action, const Outcome& outcome);
 
 // `run`: the whole document in, the resulting document out (as text, with a
-// final newline). Throws DocumentError for bad input before anything runs.
+// final newline). Throws InputError for bad input before anything runs.
 std::string runDocument(std::string_view input);
 
 // `gears`: the change-gear search for a target and tolerance as typed.

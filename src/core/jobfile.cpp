@@ -2,6 +2,8 @@
 // it, and written back with every sheet that exists.
 #include "core/jobfile.h"
 
+#include <utility>
+
 #include "core/calc.h"
 
 namespace lc {
@@ -35,8 +37,13 @@ const char* kindZh(const Json& v) {
     }
 }
 
-std::string inQuotes(std::string_view text) { return "\"" + shortQuote(text) + "\""; }
-std::string quotedZh(std::string_view text) { return "“" + shortQuote(text) + "”"; }
+// A value as a message quotes it: a text cut short, a number or word whole, a
+// container by its kind.
+std::string valueQuote(const Json& v) {
+    if (v.is_string()) return shortQuote(v.get_ref<const std::string&>());
+    if (v.is_structured()) return kindOf(v);
+    return v.dump();
+}
 
 // Characters as a field of the program counts them: UTF-16 code units.
 std::size_t utf16Length(std::string_view utf8) {
@@ -122,16 +129,16 @@ private:
             const auto n = v.get<long long>();
             if (n == 0 || n == 1) return static_cast<int>(n);
         }
-        throw JobError(where, "a check box takes 0 or 1, got " + shortQuote(v.dump()),
-                       "复选框只能是 0 或 1，却是" + quotedZh(v.dump()) + "。");
+        throw JobError(where, "a check box takes 0 or 1, got " + valueQuote(v),
+                       "复选框只能是 0 或 1，却是" + valueQuote(v) + "。");
     }
 
     static void format(const Json& v) {
         if (!v.is_string() || v.get_ref<const std::string&>() != kJobFormat)
             throw JobError("format",
                            "not a lingchuan workbook (expected \"" + std::string(kJobFormat) + "\", got " +
-                               shortQuote(v.dump()) + ")",
-                           "这不是翎川的计算文件（format 为" + quotedZh(v.dump()) + "）。");
+                               valueQuote(v) + ")",
+                           "这不是翎川的计算文件（format 为" + valueQuote(v) + "）。");
     }
 
     static void version(const Json& v) {
@@ -144,7 +151,7 @@ private:
             throw JobError("version",
                            "written by a newer program (version " + v.dump() + "; this one reads up to " +
                                std::to_string(kJobVersion) + ")",
-                           "文件由较新的程序写成（版本" + shortQuote(v.dump()) + "，本程序只能读到版本" +
+                           "文件由较新的程序写成（版本" + v.dump() + "，本程序只能读到版本" +
                                std::to_string(kJobVersion) + "），请用较新的程序打开。");
         if (v.is_number_unsigned() ? v.get<unsigned long long>() < 1 : v.get<long long>() < 1)
             throw JobError("version", "no such version " + v.dump(), "没有版本" + v.dump() + "。");
@@ -184,8 +191,8 @@ private:
             } else if (a2 && key == "selected") {
                 const std::string which = text(value, where);
                 if (which != "Option1" && which != "Option2")
-                    throw JobError(where, "expected \"Option1\" or \"Option2\", got " + inQuotes(which),
-                                   "应为“Option1”或“Option2”，却是" + quotedZh(which) + "。");
+                    throw JobError(where, "expected \"Option1\" or \"Option2\", got " + shortQuote(which),
+                                   "应为“Option1”或“Option2”，却是" + shortQuote(which) + "。");
                 s.selectedOption = which == "Option1" ? 1 : 2;
             } else if (gears && key == "List1") {
                 if (!value.is_array())
@@ -274,10 +281,35 @@ std::string writeDocument(const Json& document) { return document.dump(2, ' ', f
 std::string writeDocument(const Workbook& wb) { return writeDocument(documentJson(wb)); }
 
 std::string documentErrorMessage(const DocumentError& e) {
-    const auto* job = dynamic_cast<const JobError*>(&e);
-    const std::string what =
-        job ? job->chinese : "文件已损坏、不完整或不是JSON文档（" + shortQuote(e.problem) + "）。";
-    return "位置：" + placeWords(e.where) + "\n" + what;
+    if (const auto* job = dynamic_cast<const JobError*>(&e)) return "位置：" + placeWords(e.where) + "\n" + job->chinese;
+    // The JSON reader's refusals, by what they say.
+    static const std::pair<const char*, const char*> said[] = {
+        {"nested deeper", "嵌套的层数太多。"},
+        {"more than once", "同一个名称出现了不止一次。"},
+        {"NUL byte", "文档中或文档之后有零字节，文件已损坏。"},
+        {"after the end", "文档结束之后还有多余的内容。"},
+        {"beyond the range", "数字超出范围。"},
+    };
+    std::string what = "文件已损坏、不完整或不是JSON文档。";
+    for (const auto& [english, chinese] : said)
+        if (e.problem.find(english) != std::string::npos) what = chinese;
+    // "… at line 3, column 18 …": the place in the text of the file.
+    std::string place = placeWords(e.where);
+    const std::string_view problem = e.problem;
+    const auto numberAfter = [problem](std::string_view label, std::size_t from) -> std::string_view {
+        const auto at = problem.find(label, from);
+        if (at == std::string_view::npos) return {};
+        const auto digits = problem.substr(at + label.size());
+        return digits.substr(0, digits.find_first_not_of("0123456789"));
+    };
+    const auto lineAt = problem.find("at line ");
+    const std::string_view line = numberAfter("at line ", 0);
+    const std::string_view column = lineAt == std::string_view::npos ? "" : numberAfter(", column ", lineAt);
+    if (!line.empty() && !column.empty())
+        place = "第" + std::string(line) + "行第" + std::string(column) + "列";
+    else if (e.where == "document")
+        place = "整个文件";
+    return "位置：" + place + "\n" + what;
 }
 
 }  // namespace lc
