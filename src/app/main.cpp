@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "ui/formkit.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     app.setApplicationName("lingchuan");
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
+    app.setWindowIcon(lc::app::programIcon());
+    app.setDesktopFileName(QStringLiteral("lingchuan"));
     lc::app::MainWindow w;
     w.show();
     return app.exec();

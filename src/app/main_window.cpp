@@ -180,7 +180,7 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             }
             break;
         case SheetEvent::Hidden:
-            if (w) w->hide();
+            if (w) hideWindow(w);
             break;
         case SheetEvent::Closed:
             removeWindow(id);
@@ -220,6 +220,23 @@ void MainWindow::createWindow(SheetId id) {
     w->show();
     area_->setActiveSubWindow(w);
     if (QWidget* first = form->firstFocus()) first->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::hideWindow(QMdiSubWindow* w) {
+    QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && w->isAncestorOf(focus);
+    w->hide();
+    if (!hadFocus) return;
+    // A hidden window keeps no focus, or the keys would go on into its fields
+    // unseen: the frontmost window still shown comes forward with its own.
+    const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        if ((*it)->isVisible()) {
+            area_->setActiveSubWindow(*it);
+            break;
+        }
+    }
+    if (QWidget* now = QApplication::focusWidget(); now && w->isAncestorOf(now)) now->clearFocus();
 }
 
 void MainWindow::removeWindow(SheetId id) {

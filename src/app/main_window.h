@@ -68,6 +68,7 @@ protected:
 private:
     void onSheetEvent(SheetId id, SheetEvent e);
     void createWindow(SheetId id);
+    void hideWindow(QMdiSubWindow* w);
     void removeWindow(SheetId id);
     void updateCommands();
     QString lastFolder() const;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "app/screenshots.h"
 #include "ui/formkit.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     }
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
+    app.setWindowIcon(lc::app::programIcon());
+    app.setDesktopFileName(QStringLiteral("lingchuan"));
     lc::app::MainWindow w;
     w.show();
     return lc::app::takeScreenshots(w, args[1]);
