@@ -4,27 +4,25 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "core/actions.h"
 #include "core/calc.h"
+#include "core/json_input.h"
 #include "core/workbook.h"
 
 namespace lc::cli {
 
-using Json = nlohmann::ordered_json;
+using Json = lc::Json;
 
 // Bad input: the document, an action or a value is not what the tool accepts.
 // `what()` names the place ("sheets.A2.Text99") and what is wrong with it.
-struct InputError : std::runtime_error {
-    InputError(const std::string& where, const std::string& problem) : std::runtime_error(where + ": " + problem) {}
-};
+using InputError = DocumentError;
 
 // "A2.Text2=41": typing 41 into Text2 of sheet A2, or ticking a check box.
 struct Typing {
@@ -58,8 +56,8 @@ struct Batch {
 };
 Batch readBatch(std::string_view input);
 
-// The resulting document (as text, with a final newline): the flags, every
-// sheet that exists in `wb`, and the log.
+// The resulting document (as text, with a final newline): the job file of
+// `wb` and the log.
 std::string writeBatchResult(const Workbook& wb, Json log);
 
 // The workbook after the document's actions, and their log entries. Throws
@@ -70,9 +68,11 @@ struct BatchRun {
 };
 BatchRun runActions(std::string_view input);
 
-// `run`: the whole document in, the resulting document out. Throws InputError
-// for bad input before anything runs.
-std::string runDocument(std::string_view input);
+// `run`: the whole document in, the resulting document out (as text, with a
+// final newline). Throws InputError for bad input before anything is written.
+// The output is written as it is made; once `out` fails, nothing more is
+// written or run.
+void runDocument(std::string input, std::ostream& out);
 
 // `gears`: the change-gear search for a target and tolerance as typed.
 struct GearsRun {

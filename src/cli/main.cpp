@@ -1,18 +1,23 @@
 // lingchuan-calc: the program's calculations without a display.
+#include <cerrno>
+#include <cstdio>
 #include <exception>
 #include <iostream>
-#include <iterator>
+#include <streambuf>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/batch.h"
 #include "cli/table.h"
+#include "core/json_input.h"
 
 namespace {
 
 constexpr int kOk = 0;
 constexpr int kInternal = 1;
 constexpr int kBadInput = 2;
+constexpr int kWriteFailed = 3;
 
 const char* const kHelp = R"HELP(Usage:
   lingchuan-calc run < WORKBOOK.json
@@ -25,16 +30,19 @@ lingchuan-calc run
   each exactly as the program does it, and writes the resulting workbook as
   JSON (UTF-8) on standard output.
 
-  Input, every key optional:
-    {"flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
+  Input, every key optional; a job file saved by the program is one:
+    {"format": "lingchuan-workbook", "version": 1,
+     "flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
      "sheets": {"A2": {...}, "B1": {...}, "C": {...}, "gears": {...}},
      "actions": [...]}
-  A sheet named under "sheets" exists at the start with its default texts
-  overlaid by the given ones; its creation steps do not run. Its keys are
-  control names: "Text1", "Text23(0)", "Text1(0)" (texts), "Check1" (0 or 1);
-  on A2 also "Option1", "Option2" (captions) and "selected" ("Option1" or
-  "Option2"); on gears "Text1", "Text2", "List1" (array of lines), "Caption".
-  A "log" key is ignored, so that a result can be fed in again.
+  "format", when given, must be "lingchuan-workbook"; "version", when given,
+  no newer than 1. A sheet named under "sheets" exists at the start with its
+  default texts overlaid by the given ones; its creation steps do not run.
+  Its keys are control names: "Text1", "Text23(0)", "Text1(0)" (texts),
+  "Check1" (0 or 1); on A2 also "Option1", "Option2" (captions) and
+  "selected" ("Option1" or "Option2"); on gears "Text1", "Text2", "List1"
+  (array of lines), "Caption"; on every sheet "visible" (false: its window is
+  hidden). A "log" key is ignored, so that a result can be fed in again.
 
   Actions, strings:
     menu commands     A1  B1  C  Gljs
@@ -49,9 +57,10 @@ lingchuan-calc run
   b1Done; sheets B1 and C import), as the program creates a window whenever
   something needs it. Closing a sheet that does not exist does nothing.
 
-  Output: the flags, every sheet that exists at the end with all its texts,
-  check boxes, option captions and selection (gears: list and caption), and
-  "log", one entry per action:
+  Output: "format", "version", the flags, every sheet that exists at the end
+  with all its texts, check boxes, option captions and selection (gears: list
+  and caption) and "visible", and "log", one entry per action; without its
+  "log" the output is a job file the program opens:
     {"action": "A2.Command1", "outcome": "done" | "message" | "fault",
      "message": the message or fault text ("" when done),
      "focus": the control that has the focus afterwards, or null,
@@ -87,18 +96,69 @@ Examples:
 Exit status: 0 when the tool ran, also when the program stopped at a message
 or a fault (those are log entries); 2 for bad input or usage, with one line on
 standard error naming what is wrong and where, and nothing on standard output;
-1 for an internal error.
+3 when standard output cannot be written (a full disk, a closed output), with
+one line on standard error; 1 for an internal error.
 )HELP";
+
+// Standard output through a buffer that keeps the reason of the first failed
+// write or flush, so that a full disk or a closed output is reported rather
+// than lost.
+class OutputBuffer : public std::streambuf {
+public:
+    OutputBuffer() { setp(buffer_, buffer_ + sizeof buffer_); }
+    int error() const { return error_; }
+    bool failed() const { return failed_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!drain()) return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        if (!drain()) return -1;
+        errno = 0;
+        if (std::fflush(stdout) != 0) return fail();
+        return 0;
+    }
+
+private:
+    bool drain() {
+        if (failed_) return false;
+        const auto n = static_cast<std::size_t>(pptr() - pbase());
+        errno = 0;
+        if (n > 0 && std::fwrite(pbase(), 1, n, stdout) != n) return fail() == 0;
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return true;
+    }
+    int fail() {
+        failed_ = true;
+        error_ = errno;
+        return -1;
+    }
+    char buffer_[1 << 16];
+    int error_ = 0;
+    bool failed_ = false;
+};
+
+OutputBuffer outputBuffer;
+std::ostream output(&outputBuffer);
 
 int badInput(const std::string& what) {
     std::cerr << "lingchuan-calc: " << what << "\n";
     return kBadInput;
 }
 
+std::string readInput() {
+    std::string input;
+    char chunk[1 << 16];
+    while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0)
+        input.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
+    return input;
+}
+
 int runCommand() {
-    const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    const std::string output = lc::cli::runDocument(input);
-    std::cout << output << std::flush;
+    lc::cli::runDocument(readInput(), output);
     return kOk;
 }
 
@@ -106,53 +166,66 @@ int gearsCommand(const std::vector<std::string>& args) {
     const std::string tolerance = args.size() > 2 ? args[2] : std::string("0.000001");
     const lc::cli::GearsRun run = lc::cli::runGears(args[1], tolerance);
     if (run.outcome.kind != lc::Outcome::Kind::Done) std::cerr << run.outcome.message << "\n";
-    for (const auto& line : run.list) std::cout << line << "\n";
-    std::cout << run.caption << "\n" << std::flush;
+    for (const auto& line : run.list) output << line << "\n";
+    output << run.caption << "\n";
     return kOk;
 }
 
 int tableCommand(const std::string& name) {
     const auto id = lc::sheetFromKey(name);
-    if (!id) return badInput("no such sheet \"" + name + "\" (A2, B1, C, gears)");
-    const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    const lc::cli::BatchRun run = lc::cli::runActions(input);
+    if (!id) return badInput("no such sheet " + lc::shortQuote(name) + " (A2, B1, C, gears)");
+    const lc::cli::BatchRun run = lc::cli::runActions(readInput());
     const lc::Sheet* sheet = run.workbook.find(*id);
     if (!sheet) return badInput("sheet " + name + " does not exist in the workbook");
-    std::cout << lc::cli::sheetTable(*sheet) << std::flush;
+    output << lc::cli::sheetTable(*sheet);
     return kOk;
+}
+
+int command(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        output << kHelp;
+        return kOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        output << "lingchuan-calc " << LC_VERSION << "\n";
+        return kOk;
+    }
+    if (args.empty()) return badInput("no command given (run, gears, table; try --help)");
+    if (args[0] == "run") {
+        if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
+        return runCommand();
+    }
+    if (args[0] == "gears") {
+        if (args.size() < 2 || args.size() > 3) return badInput("usage: lingchuan-calc gears TARGET [TOLERANCE]");
+        return gearsCommand(args);
+    }
+    if (args[0] == "table") {
+        if (args.size() != 2) return badInput("usage: lingchuan-calc table SHEET < WORKBOOK.json");
+        return tableCommand(args[1]);
+    }
+    return badInput("unknown command " + lc::shortQuote(args[0]) + " (run, gears, table; try --help)");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    std::ios::sync_with_stdio(false);
+    int status = kOk;
     try {
-        if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-            std::cout << kHelp;
-            return kOk;
-        }
-        if (args.size() == 1 && args[0] == "--version") {
-            std::cout << "lingchuan-calc " << LC_VERSION << "\n";
-            return kOk;
-        }
-        if (args.empty()) return badInput("no command given (run, gears, table; try --help)");
-        if (args[0] == "run") {
-            if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
-            return runCommand();
-        }
-        if (args[0] == "gears") {
-            if (args.size() < 2 || args.size() > 3) return badInput("usage: lingchuan-calc gears TARGET [TOLERANCE]");
-            return gearsCommand(args);
-        }
-        if (args[0] == "table") {
-            if (args.size() != 2) return badInput("usage: lingchuan-calc table SHEET < WORKBOOK.json");
-            return tableCommand(args[1]);
-        }
-        return badInput("unknown command \"" + args[0] + "\" (run, gears, table; try --help)");
+        status = command(args);
     } catch (const lc::cli::InputError& e) {
         return badInput(e.what());
     } catch (const std::exception& e) {
         std::cerr << "lingchuan-calc: internal error: " << e.what() << "\n";
-        return kInternal;
+        status = kInternal;
     }
+    output.flush();
+    if (outputBuffer.failed()) {
+        const int error = outputBuffer.error();
+        std::cerr << "lingchuan-calc: cannot write the output"
+                  << (error ? ": " + std::generic_category().message(error) : std::string()) << "\n";
+        return kWriteFailed;
+    }
+    return status;
 }

@@ -46,8 +46,9 @@ enum class FieldKind { Input, Result, Plain };
 
 // A single-line text field of a form. Programmatic writes leave the cursor at
 // the start, so a field narrower than its text shows the text's beginning; its
-// tooltip always holds the whole text, so that all the digits of a long result
-// can be read by hovering, also over a disabled result field.
+// tooltip holds the whole text (up to 1000 characters, then its start and
+// length), so that all the digits of a long result can be read by hovering,
+// also over a disabled result field. No length limit cuts what is typed.
 class Field : public QLineEdit {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 // Sheet A2's window: its controls as the form lays them out, and the editing
 // behaviour through keys and clicks on the real main window.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -124,16 +125,25 @@ TEST_F(SheetA2Window, FieldsHaveTheirPlacesKindsColoursAndFonts) {
     EXPECT_EQ(get<QLabel>("Label1")->font().pixelSize(), 14) << "10.5 points";
 }
 
-TEST_F(SheetA2Window, ResultFieldsTakeNoFocusAndNoTypingButStayReadable) {
+// A click selects in a result field, so that its text can be copied; it
+// still takes no typing and shows no caret.
+TEST_F(SheetA2Window, ResultFieldsTakeNoTypingButCanBeSelectedAndCopied) {
+    wb().sheet(SheetId::A2).setText("Text23(0)", "2.45363458305213");
+    main->session().refreshAll();
     QLineEdit* r = field(SheetId::A2, "Text23(0)");
-    EXPECT_FALSE(r->isEnabled());
     QTest::mouseClick(r, Qt::LeftButton);
-    EXPECT_EQ(focusName(), "Text1");
+    EXPECT_EQ(focusName(), "Text23(0)");
     QTest::keyClicks(r, "12");
-    EXPECT_EQ(r->text(), "");
-    EXPECT_EQ(wb().sheet(SheetId::A2).text("Text23(0)"), "");
-    EXPECT_EQ(r->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
-    EXPECT_TRUE(field(SheetId::A2, "Text20(1)")->isEnabled()) << "the small item 20 fields are not disabled";
+    QTest::keyClick(r, Qt::Key_Backspace);
+    EXPECT_EQ(r->text(), "2.45363458305213");
+    EXPECT_EQ(wb().sheet(SheetId::A2).text("Text23(0)"), "2.45363458305213");
+    QTest::keyClick(r, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(r, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "2.45363458305213");
+    // Read-only: a line edit draws no caret then.
+    EXPECT_TRUE(r->isReadOnly());
+    EXPECT_EQ(r->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+    EXPECT_FALSE(field(SheetId::A2, "Text20(1)")->isReadOnly()) << "the small item 20 fields take typing";
 }
 
 TEST_F(SheetA2Window, TabFollowsTheFormsOrder) {
@@ -252,4 +262,22 @@ TEST_F(SheetA2Window, HandButtonsCaptionAndRestart) {
     EXPECT_TRUE(get<QRadioButton>("Option1")->isChecked());
     EXPECT_EQ(get<QRadioButton>("Option1")->text(), "左");
     EXPECT_EQ(get<QRadioButton>("Option2")->text(), "右");
+}
+
+// A pasted text longer than the toolkit's default limit of 32 767 characters
+// is kept whole, and the fault names it by its start and length.
+TEST_F(SheetA2Window, ALongPasteIsKeptWholeAndQuotedShort) {
+    for (const auto& [name, keys] : {std::pair{"Text2", "41"}, {"Text3", "2"}, {"Text12", "0.4"}, {"Text17", "44.45"}})
+        type(SheetId::A2, name, keys);
+    const QString pasted = QString(99999, '1') + "x";
+    QApplication::clipboard()->setText(pasted);
+    QLineEdit* item1 = field(SheetId::A2, "Text1");
+    item1->setFocus();
+    QTest::keyClick(item1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(item1->text(), pasted);
+    click(SheetId::A2, "Command1");
+    EXPECT_EQ(wb().sheet(SheetId::A2).text("Text1"), pasted.toStdString());
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].text,
+              "计算单A2 第1项（Text1）的内容“" + QString(40, '1') + "…”（共100000个字符）不是数字，计算已停止。");
 }
