@@ -3,9 +3,14 @@
 
 #include "app/main_window.h"
 #include "ui/formkit.h"
+#include "ui/qt_translation.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The name under which the main window's size and place are kept, per user.
+    QCoreApplication::setOrganizationName("lingchuan");
+    QCoreApplication::setApplicationName("lingchuan");
+    lc::ui::installQtTranslation();
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
     lc::app::MainWindow w;

@@ -4,7 +4,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSettings>
 #include <functional>
+
+#include "app/guide_window.h"
 
 #include "core/actions.h"
 #include "ui/formkit.h"
@@ -35,6 +38,9 @@ private:
 constexpr int kClientWidth = 9795;
 constexpr int kClientHeight = 6510;
 
+// Where the main window's size, place and maximised state are kept.
+const char* const kGeometryKey = "mainWindow/geometry";
+
 }  // namespace
 
 MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
@@ -58,7 +64,19 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     quit->setObjectName("Tc");
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    // F1 also from the guide window itself; the menu bar keeps its five
+    // commands.
+    auto* guide = new QAction(QString::fromUtf8("用户指南"), this);
+    guide->setObjectName("Guide");
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    guide->setShortcutContext(Qt::ApplicationShortcut);
+    connect(guide, &QAction::triggered, this, &MainWindow::showGuide);
+    addAction(guide);
+
+    // The design size on the first run; afterwards the size, place and
+    // maximised state the user left it in.
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
+    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
 
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
 }
@@ -155,8 +173,16 @@ void MainWindow::removeWindow(SheetId id) {
     w->deleteLater();
 }
 
+void MainWindow::showGuide() {
+    if (!guide_) guide_ = std::make_unique<GuideWindow>();
+    guide_->present(*this);
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
-    // Ends the program: no question, nothing to save.
+    // Ends the program: no question; only the window's own size and place are
+    // kept for the next start. The guide goes with it.
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    if (guide_) guide_->close();
     e->accept();
 }
 

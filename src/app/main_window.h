@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <array>
+#include <memory>
 
 #include "core/workbook.h"
 #include "ui/messages.h"
@@ -16,6 +17,8 @@ class QMdiArea;
 class QMdiSubWindow;
 
 namespace lc::app {
+
+class GuideWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -35,6 +38,10 @@ public:
     // Where a child of that outer size (twips) goes: centred on this window's
     // outer size, measured from the top-left of the client area, in pixels.
     QPoint centredPosition(int childWidthTwips, int childHeightTwips) const;
+    // F1: the user guide in its own window beside this one; one window, brought
+    // to the front again by every further call.
+    void showGuide();
+    GuideWindow* guideWindow() const { return guide_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -49,6 +56,7 @@ private:
     ui::Session session_;
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
+    std::unique_ptr<GuideWindow> guide_;
 };
 
 }  // namespace lc::app

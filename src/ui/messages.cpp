@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 #include "ui/formkit.h"
@@ -14,6 +16,9 @@ void MessageBoxService::show(const QString& text) {
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
+    // Some styles put a glyph on the standard buttons; the forms' boxes never
+    // had one.
+    for (QAbstractButton* b : box.buttons()) b->setIcon(QIcon());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

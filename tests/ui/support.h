@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -37,6 +38,8 @@ public:
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
+        // Every test starts from a first run: the design size.
+        QSettings().clear();
         main = std::make_unique<app::MainWindow>();
         main->setMessageService(messages);
         main->show();
