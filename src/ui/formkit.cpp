@@ -97,9 +97,11 @@ void Field::paintEvent(QPaintEvent* e) {
     // The end of the visible text fades into the field's own background, and
     // a small arrow stands over the faded end, pointing on.
     const QRectF room = textRoom();
-    const qreal arrow = std::max(3.0, std::floor(room.height() / 3.0));
+    const qreal arrow = std::max(4.0, std::round(room.height() * 0.36));
     const qreal right = room.right() + 1;
-    const QRectF fade(right - 3 * arrow, room.top(), 3 * arrow, room.height());
+    // The text is drawn up to the inner edge of the frame, two pixels beyond
+    // its room: the fade covers those too.
+    const QRectF fade(right - 3 * arrow, room.top() - 1, 3 * arrow + 2, room.height() + 2);
     const QPalette::ColorGroup group =
         !isEnabled() ? QPalette::Disabled : (isActiveWindow() ? QPalette::Active : QPalette::Inactive);
     const QColor base = palette().color(group, QPalette::Base);
@@ -107,7 +109,7 @@ void Field::paintEvent(QPaintEvent* e) {
     clear.setAlpha(0);
     QLinearGradient gradient(fade.topLeft(), fade.topRight());
     gradient.setColorAt(0, clear);
-    gradient.setColorAt(0.5, base);
+    gradient.setColorAt(0.45, base);
     gradient.setColorAt(1, base);
 
     QPainter p(this);
