@@ -72,6 +72,16 @@ TEST_F(SafeReading, TheCutOffMarkStandsOnExactlyTheFieldsWhoseTextDoesNotFit) {
     for (const char* name : {"A2.Text1", "A2.Text4", "A2.Text7", "A2.Text35(1)"})
         EXPECT_FALSE(marked.contains(name)) << name;
 
+    // While the user types a long number the line shows its end, cursor and
+    // all: no mark then; back at its start, the end is hidden and marked.
+    auto* shift = form(SheetId::A2)->findChild<ui::Field*>("Text12");
+    type(SheetId::A2, "Text12", "123456789012345");
+    shift->grab();
+    EXPECT_FALSE(shift->cutMarkShown());
+    QTest::keyClick(shift, Qt::Key_Home);
+    shift->grab();
+    EXPECT_TRUE(shift->cutMarkShown());
+
     // The mark goes with the text: restart empties the fields and the marks.
     click(SheetId::A2, "Command3");
     auto* item28 = form(SheetId::A2)->findChild<ui::Field*>("Text28");
