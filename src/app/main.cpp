@@ -7,9 +7,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The name under which the main window's size and place are kept, per user.
-    QCoreApplication::setOrganizationName("lingchuan");
-    QCoreApplication::setApplicationName("lingchuan");
+    // Where the settings are kept, per user: the main window's size and place,
+    // the last folder of a job file.
+    app.setOrganizationName("lingchuan");
+    app.setApplicationName("lingchuan");
     lc::ui::installQtTranslation();
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
