@@ -51,8 +51,9 @@ enum class FieldKind { Input, Result, Plain };
 // a text that runs on past the right edge gets a cut-off mark there (the end
 // faded out under a small dark-red arrow), so that the visible digits are never
 // taken for the whole number. The tooltip holds the whole text, so that all
-// the digits of a long result can be read by hovering, also over a disabled
-// result field, and on a second line what the item is and its unit.
+// the digits of a long result can be read by hovering, also over a result
+// field that takes no typing, and on a second line what the item is and its
+// unit.
 class Field : public QLineEdit {
     Q_OBJECT
 public:
@@ -62,7 +63,6 @@ public:
     void showText(const QString& text);
     // What the item is and its unit, the tooltip's second line.
     void setNote(const QString& note);
-    QString note() const { return note_; }
     // Whether the last painting of the field drew the cut-off mark.
     bool cutMarkShown() const { return cutMarkShown_; }
 
