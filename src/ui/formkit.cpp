@@ -9,6 +9,7 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lc::ui {
 
@@ -46,7 +47,9 @@ QFont formFont(const char* family, double points, bool bold) {
 Field::Field(QWidget* parent, FieldKind kind) : QLineEdit(parent), kind_(kind) {
     if (kind != FieldKind::Plain) colourField(this, kind == FieldKind::Input ? kInputColour : kResultColour);
     setTextMargins(0, 0, 0, 0);
-    setMaxLength(kFieldMaxLength);
+    // A field keeps every character typed or pasted into it: the toolkit's
+    // own limit would cut a long paste without a word.
+    setMaxLength(std::numeric_limits<int>::max());
     // Every write, the program's or the user's, renews the tooltip.
     connect(this, &QLineEdit::textChanged, this, &Field::renewToolTip);
 }
@@ -63,7 +66,10 @@ void Field::setNote(const QString& note) {
 }
 
 void Field::renewToolTip() {
-    const QString whole = text();
+    // The whole text, or the start of a text too long to show in one.
+    constexpr qsizetype kLongest = 1000;
+    const QString whole =
+        text().size() <= kLongest ? text() : text().left(kLongest) + QString("…（共%1个字符）").arg(text().size());
     if (note_.isEmpty())
         setToolTip(whole);
     else

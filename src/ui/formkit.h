@@ -17,8 +17,6 @@
 namespace lc::ui {
 
 inline constexpr int kTwipsPerPixel = 15;
-// The most characters a field holds; a job file's texts are held to it.
-inline constexpr int kFieldMaxLength = 32767;
 // The program's title, in the title bar of every message box.
 inline const char* const kProgramTitle = "翎川";
 
@@ -50,10 +48,11 @@ enum class FieldKind { Input, Result, Plain };
 // the start, so a field narrower than its text shows the text's beginning, and
 // a text that runs on past the right edge gets a cut-off mark there (the end
 // faded out under a small dark-red arrow), so that the visible digits are never
-// taken for the whole number. The tooltip holds the whole text, so that all
-// the digits of a long result can be read by hovering, also over a result
-// field that takes no typing, and on a second line what the item is and its
-// unit.
+// taken for the whole number. The tooltip holds the whole text (up to 1000
+// characters, then its start and length), so that all the digits of a long
+// result can be read by hovering, also over a result field that takes no
+// typing, and on a second line what the item is and its unit. No length limit
+// cuts what is typed.
 class Field : public QLineEdit {
     Q_OBJECT
 public:
