@@ -2,11 +2,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <functional>
 
+#include "app/commands.h"
+#include "app/guide_window.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
 #include "ui/gears_form.h"
@@ -36,6 +42,9 @@ private:
 constexpr int kClientWidth = 9795;
 constexpr int kClientHeight = 6510;
 
+// Where the main window's size, place and maximised state are kept.
+const char* const kGeometryKey = "mainWindow/geometry";
+
 }  // namespace
 
 MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
@@ -47,9 +56,9 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
 
-    static const std::pair<const char*, const char*> commands[] = {
+    static const std::pair<const char*, const char*> menuCommands[] = {
         {"A1", "计算单A2"}, {"B1", "计算单B1"}, {"C", "计算单C"}, {"Gljs", "挂轮计算"}};
-    for (const auto& [name, caption] : commands) {
+    for (const auto& [name, caption] : menuCommands) {
         const ActionDef* command = findAction(name);
         QAction* a = menuBar()->addAction(QString::fromUtf8(caption));
         a->setObjectName(name);
@@ -59,12 +68,35 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     quit->setObjectName("Tc");
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    // The commands beyond the forms: shortcuts of this window and entries of
+    // the sheet windows' context menus, never in the menu bar.
+    for (const Command& c : commands()) {
+        auto* a = new QAction(QString::fromUtf8(c.caption), this);
+        a->setObjectName(c.name);
+        if (*c.keys) a->setShortcut(QKeySequence(QString::fromLatin1(c.keys), QKeySequence::PortableText));
+        const Command* command = &c;
+        connect(a, &QAction::triggered, this, [this, command] {
+            if (!command->appliesTo || command->appliesTo(activeSheet())) command->run(*this);
+        });
+        addAction(a);
+        commandActions_.push_back(a);
+    }
+    connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
+    // A field would keep some of a command's keys for itself (on X11 Ctrl+E
+    // moves to the end of its line): the commands come first.
+    qApp->installEventFilter(this);
+
+    // The design size on the first run; afterwards the size, place and
+    // maximised state the user left it in.
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
+    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
 
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
+    updateCommands();
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
     // The forms must go while the session they report to still exists.
     wb_.setListener(nullptr);
     for (QMdiSubWindow*& w : windows_) {
@@ -87,6 +119,55 @@ QPoint MainWindow::centredPosition(int childWidthTwips, int childHeightTwips) co
     const float top =
         (static_cast<float>(outer.height() * ui::kTwipsPerPixel) - static_cast<float>(childHeightTwips)) / 2.0f;
     return QPoint(ui::px(left), ui::px(top));
+}
+
+std::optional<SheetId> MainWindow::activeSheet() const {
+    // The current child stays current while a message box or menu is up.
+    const QMdiSubWindow* current = area_->currentSubWindow();
+    for (SheetId id : kAllSheets)
+        if (current && windowOf(id) == current && !current->isHidden()) return id;
+    return std::nullopt;
+}
+
+void MainWindow::updateCommands() {
+    const std::optional<SheetId> active = activeSheet();
+    const auto all = commands();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        commandActions_[i]->setEnabled(!all[i].appliesTo || all[i].appliesTo(active));
+}
+
+QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos) {
+    // The commands act on the window the menu was opened on.
+    if (QMdiSubWindow* w = windowOf(id)) area_->setActiveSubWindow(w);
+    updateCommands();
+    auto* menu = new QMenu(this);
+    menu->setObjectName("SheetMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto all = commands();
+    int group = all.empty() ? 0 : all.front().group;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].appliesTo && !all[i].appliesTo(id)) continue;
+        if (all[i].group != group && !menu->isEmpty()) menu->addSeparator();
+        group = all[i].group;
+        menu->addAction(commandActions_[i]);
+    }
+    menu->popup(globalPos);
+    return menu;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && isAncestorOf(field)) {
+            const QKeySequence keys(static_cast<QKeyEvent*>(e)->keyCombination());
+            for (QAction* a : commandActions_)
+                if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == keys) {
+                    e->ignore();
+                    return true;
+                }
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
@@ -113,6 +194,7 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             removeWindow(id);
             break;
     }
+    updateCommands();
 }
 
 void MainWindow::createWindow(SheetId id) {
@@ -124,6 +206,10 @@ void MainWindow::createWindow(SheetId id) {
         case SheetId::C: form = new ui::SheetCForm(session_); break;
         case SheetId::Gears: form = new ui::GearsForm(session_); break;
     }
+    // Right mouse button anywhere on the sheet: its fields pass the request on.
+    form->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form, &QWidget::customContextMenuRequested, this,
+            [this, id, form](const QPoint& pos) { popUpSheetMenu(id, form->mapToGlobal(pos)); });
     auto* w = new SheetWindow([this, id] { wb_.close(id); });
     w->setWidget(form);
     w->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -137,8 +223,8 @@ void MainWindow::createWindow(SheetId id) {
     w->move(centredPosition(facts.widthTwips, facts.heightTwips));
 
     // A child window appears as soon as it is created, also when a calculation
-    // of another sheet needed it.
-    wb_.find(id)->visible = true;
+    // of another sheet needed it; only an opened job brings hidden ones.
+    if (!wb_.find(id)->visible) return;
     w->show();
     area_->setActiveSubWindow(w);
     if (QWidget* first = form->firstFocus()) first->setFocus(Qt::OtherFocusReason);
@@ -173,8 +259,16 @@ void MainWindow::removeWindow(SheetId id) {
     w->deleteLater();
 }
 
+void MainWindow::showGuide() {
+    if (!guide_) guide_ = std::make_unique<GuideWindow>();
+    guide_->present(*this);
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
-    // Ends the program: no question, nothing to save.
+    // Ends the program: no question; only the window's own size and place are
+    // kept for the next start. The guide goes with it.
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    if (guide_) guide_->close();
     e->accept();
 }
 

@@ -5,17 +5,25 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QString>
 #include <array>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "core/workbook.h"
 #include "ui/messages.h"
 #include "ui/session.h"
 #include "ui/sheet_form.h"
 
+class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 
 namespace lc::app {
+
+class GuideWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -35,21 +43,52 @@ public:
     // Where a child of that outer size (twips) goes: centred on this window's
     // outer size, measured from the top-left of the client area, in pixels.
     QPoint centredPosition(int childWidthTwips, int childHeightTwips) const;
+    // F1: the user guide in its own window beside this one; one window, brought
+    // to the front again by every further call.
+    void showGuide();
+    GuideWindow* guideWindow() const { return guide_.get(); }
+
+    // The sheet of the active child window, if one is active.
+    std::optional<SheetId> activeSheet() const;
+    // The context menu of a sheet window, opened at `globalPos`; it closes
+    // itself when done.
+    QMenu* popUpSheetMenu(SheetId id, const QPoint& globalPos);
+
+    // Job files. The workbook's current file ("" until it is saved or opened).
+    const QString& jobPath() const { return jobPath_; }
+    // Save: to the current file, else as 另存为; Save as and Open ask for a
+    // file, starting in the last folder used.
+    void saveJob();
+    void saveJobAs();
+    void openJob();
+    // The same without the file dialogs. A failed save or a refused file is
+    // told in a message and changes nothing; true when done.
+    bool saveJobTo(const QString& path);
+    bool openJobFrom(const QString& path);
+    // 复制本页数据: the active sheet as tab-separated lines on the clipboard.
+    void copySheet();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void onSheetEvent(SheetId id, SheetEvent e);
     void createWindow(SheetId id);
     void hideWindow(QMdiSubWindow* w);
     void removeWindow(SheetId id);
+    void updateCommands();
+    QString lastFolder() const;
+    void rememberFolder(const QString& path);
 
     Workbook wb_;
+    QString jobPath_;
+    std::vector<QAction*> commandActions_;
     ui::MessageBoxService boxes_;
     ui::Session session_;
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
+    std::unique_ptr<GuideWindow> guide_;
 };
 
 }  // namespace lc::app

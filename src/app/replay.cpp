@@ -252,7 +252,7 @@ private:
         bringForward(w);
         if (enter) {
             auto* field = child<QLineEdit>(form, event);
-            if (!field->isEnabled()) return throughCore(a, home);
+            if (!field->isEnabled() || field->isReadOnly()) return throughCore(a, home);
             focusField(field);
             QTest::keyClick(field, Qt::Key_Return);
             return field;
@@ -282,7 +282,7 @@ private:
         auto* field = child<QLineEdit>(form, t.control);
         const QString text = qs(t.value);
         // A result field takes no typing, and keys cannot make every text.
-        if (!field->isEnabled() || !typeable(text, field)) return throughCore(a, home);
+        if (!field->isEnabled() || field->isReadOnly() || !typeable(text, field)) return throughCore(a, home);
         bringForward(w);
         focusField(field);
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);

@@ -56,18 +56,18 @@ struct Batch {
 };
 Batch readBatch(std::string_view input);
 
-// The resulting document (as text, with a final newline): the flags, every
-// sheet that exists in `wb`, and the log.
+// The resulting document (as text, with a final newline): the job file of
+// `wb` and the log.
 std::string writeBatchResult(const Workbook& wb, Json log);
 
-// The workbook after the document's actions. Throws InputError for bad input
-// before anything runs.
+// The workbook after the document's actions (no log is kept). Throws
+// InputError for bad input before anything runs.
 Workbook runToEnd(std::string input);
 
 // `run`: the whole document in, the resulting document out (as text, with a
-// final newline), written as it is made; nothing is kept per action but its
-// text. Throws InputError for bad input before anything is written. Once
-// `out` fails, nothing more is written or run.
+// final newline). Throws InputError for bad input before anything is written.
+// The output is written as it is made; once `out` fails, nothing more is
+// written or run.
 void runDocument(std::string input, std::ostream& out);
 
 // `gears`: the change-gear search for a target and tolerance as typed.

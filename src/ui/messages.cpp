@@ -1,21 +1,52 @@
 #include "ui/messages.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/formkit.h"
 
 namespace lc::ui {
 
-void MessageBoxService::show(const QString& text) {
-    QMessageBox box(owner_);
+namespace {
+
+void prepare(QMessageBox& box, const QString& text) {
     box.setObjectName("MessageBox");
     box.setWindowTitle(QString::fromUtf8(kProgramTitle));
     box.setIcon(QMessageBox::NoIcon);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
-    box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
+}
+
+// Some styles put a glyph on the standard buttons; the forms' boxes never had
+// one.
+void plainButtons(QMessageBox& box) {
+    for (QAbstractButton* b : box.buttons()) b->setIcon(QIcon());
+}
+
+}  // namespace
+
+void MessageBoxService::show(const QString& text) {
+    QMessageBox box(owner_);
+    prepare(box, text);
+    box.setStandardButtons(QMessageBox::Ok);
+    plainButtons(box);
     box.exec();
+}
+
+bool MessageBoxService::ask(const QString& text) {
+    QMessageBox box(owner_);
+    prepare(box, text);
+    QPushButton* yes = box.addButton(QString::fromUtf8("是"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8("否"), QMessageBox::NoRole);
+    // Enter alone gives nothing up.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    plainButtons(box);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 }  // namespace lc::ui

@@ -37,6 +37,11 @@ struct LabelledField {
     int labelLeft, labelTop, labelWidth;
 };
 
+// The tooltip's second line for a field: what its item is (which row, for a
+// paired item) and its unit, from the one table of items; empty for a field
+// that belongs to no item.
+QString itemNote(SheetId sheet, const QString& field);
+
 class SheetForm : public QWidget {
     Q_OBJECT
 public:
@@ -55,10 +60,12 @@ public:
 protected:
     Sheet* sheet();
     // Fields and check boxes write every change the user makes into the sheet
-    // at once, so the workbook always holds what the window shows.
-    Field* addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool enabled = true);
+    // at once, so the workbook always holds what the window shows. A field
+    // that takes no typing is a result field: read-only, reached by a click.
+    Field* addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font,
+                    bool takesTyping = true);
     Field* addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
-                            const QFont& labelFont, bool enabled = true);
+                            const QFont& labelFont, bool takesTyping = true);
     QCheckBox* addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font);
     // Runs a handler of this sheet through the session.
     void run(const std::function<Outcome(Workbook&)>& handler);

@@ -1,0 +1,24 @@
+#include "app/commands.h"
+
+#include "app/main_window.h"
+
+namespace lc::app {
+namespace {
+
+bool anySheet(std::optional<SheetId> active) { return active.has_value(); }
+
+enum Group { Files, Copying, Help };
+
+const Command kCommands[] = {
+    {"Save", "保存", "Ctrl+S", Files, nullptr, [](MainWindow& m) { m.saveJob(); }},
+    {"SaveAs", "另存为…", "Ctrl+Shift+S", Files, nullptr, [](MainWindow& m) { m.saveJobAs(); }},
+    {"Open", "打开…", "Ctrl+O", Files, nullptr, [](MainWindow& m) { m.openJob(); }},
+    {"CopySheet", "复制本页数据", "Ctrl+Shift+C", Copying, anySheet, [](MainWindow& m) { m.copySheet(); }},
+    {"Guide", "用户指南", "F1", Help, nullptr, [](MainWindow& m) { m.showGuide(); }},
+};
+
+}  // namespace
+
+std::span<const Command> commands() { return kCommands; }
+
+}  // namespace lc::app
