@@ -1,0 +1,497 @@
+#include "report/page.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/items.h"
+
+namespace lc::report {
+
+namespace {
+
+// Millimetres of the printed sheet.
+constexpr qreal kMarginSide = 15;
+constexpr qreal kMarginTopBottom = 12;
+constexpr qreal kPadX = 1.2;
+constexpr qreal kPadY = 0.45;
+constexpr qreal kHeadingGap = 3;
+constexpr qreal kFooter = 6;
+constexpr qreal kMinSketchHeight = 50;
+
+constexpr qreal kTitlePoints = 15;
+constexpr qreal kTextPoints = 8;
+constexpr qreal kSmallPoints = 6.5;
+
+const QColor kInputFill(0xDF, 0xF7, 0xDF);
+const QColor kResultFill(0xFF, 0xE6, 0xC8);
+const QColor kHeaderFill(0xE4, 0xE4, 0xE4);
+const QColor kRule(0x70, 0x70, 0x70);
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QFont sheetFont(qreal points, bool bold = false) {
+    QFont f;
+    // SimSun's proportions where it is installed, otherwise a TrueType Ming
+    // face: both are embedded into the PDF with their text.
+    f.setFamilies({"AR PL UMing CN", "SimSun", "Noto Serif CJK SC", "Noto Sans CJK SC"});
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setKerning(false);
+    return f;
+}
+
+// One cell of a table row: its text already broken into the lines it is
+// printed in, never shortened.
+struct Cell {
+    QStringList lines;
+    QFont font;
+    qreal lineHeight = 0;
+    qreal ascent = 0;
+    bool centred = false;
+};
+
+struct Row {
+    std::vector<Cell> cells;
+    std::vector<int> spans;  // columns each cell covers
+    QColor fill = Qt::white;
+    int lineCount() const {
+        int n = 0;
+        for (const Cell& c : cells) n = std::max<int>(n, static_cast<int>(c.lines.size()));
+        return n;
+    }
+};
+
+struct Table {
+    std::vector<qreal> widths;  // device units
+    Row header;
+    std::vector<Row> rows;
+};
+
+// A piece of a row placed on a page: lines [first, first + count) of its cells.
+struct Placed {
+    const Row* row;
+    const std::vector<qreal>* widths;
+    int first;
+    int count;
+    QPointF at;
+    qreal height;
+};
+
+struct Page {
+    SheetId sheet;
+    bool continued = false;
+    std::vector<Placed> rows;
+    std::vector<std::pair<QPointF, QString>> notes;  // headings inside the page
+    QRectF sketch;
+};
+
+class Layout {
+public:
+    explicit Layout(QPagedPaintDevice& device) : device_(device) {
+        mm_ = device.logicalDpiX() / 25.4;
+        width_ = device.width();
+        height_ = device.height();
+        const QFontMetricsF title(sheetFont(kTitlePoints, true), &device_);
+        const QFontMetricsF text(sheetFont(kTextPoints), &device_);
+        top_ = title.lineSpacing() + text.lineSpacing() + mm(kHeadingGap) + mm(1);
+        bottom_ = height_ - mm(kFooter);
+    }
+
+    qreal mm(qreal v) const { return v * mm_; }
+    qreal width() const { return width_; }
+    qreal height() const { return height_; }
+
+    Cell cell(const QString& text, qreal width, bool mayShrink, bool bold = false, bool centred = false) const {
+        Cell c;
+        c.centred = centred;
+        const qreal room = std::max(width - 2 * mm(kPadX), mm(2));
+        c.font = sheetFont(kTextPoints, bold);
+        QFontMetricsF fm(c.font, &device_);
+        if (mayShrink && fm.horizontalAdvance(text) > room) {
+            c.font = sheetFont(kSmallPoints, bold);
+            fm = QFontMetricsF(c.font, &device_);
+        }
+        c.lineHeight = fm.lineSpacing();
+        c.ascent = fm.ascent();
+        c.lines = breakLines(text, c.font, room);
+        return c;
+    }
+
+    Row row(const std::vector<QString>& texts, const std::vector<int>& spans, const std::vector<qreal>& widths,
+            QColor fill, bool bold, const std::vector<bool>& shrink) const {
+        Row r;
+        r.spans = spans;
+        r.fill = fill;
+        std::size_t col = 0;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            qreal w = 0;
+            for (int k = 0; k < spans[i]; ++k) w += widths[col++];
+            r.cells.push_back(cell(texts[i], w, shrink[i], bold, bold));
+        }
+        return r;
+    }
+
+    qreal rowHeight(const Row& r, int first, int count) const {
+        qreal h = 0;
+        for (const Cell& c : r.cells) {
+            const int n = std::clamp(static_cast<int>(c.lines.size()) - first, 0, count);
+            h = std::max(h, n * c.lineHeight);
+        }
+        return h + 2 * mm(kPadY);
+    }
+
+    // Flows the table's rows down the page from y, repeating the header on a
+    // new page; a row taller than a whole page is carried over line by line.
+    qreal flow(std::vector<Page>& pages, const Table& t, qreal x, qreal y) const {
+        const qreal headerHeight = rowHeight(t.header, 0, t.header.lineCount());
+        bool fresh = true;  // nothing but the header on this page yet
+        auto startPage = [&]() {
+            pages.push_back(Page{pages.back().sheet, true, {}, {}, {}});
+            y = top_;
+            placeHeader(pages.back(), t, x, y);
+            fresh = true;
+        };
+        placeHeader(pages.back(), t, x, y);
+        for (const Row& r : t.rows) {
+            const int lines = std::max(r.lineCount(), 1);
+            int first = 0;
+            while (first < lines) {
+                int count = lines - first;
+                qreal h = rowHeight(r, first, count);
+                if (y + h > bottom_) {
+                    // Whole on the next page when it fits on one; else as many
+                    // lines as fit here, the rest carried over.
+                    if (!fresh && h <= bottom_ - top_ - headerHeight) {
+                        startPage();
+                        continue;
+                    }
+                    count = std::max(linesThatFit(r, first, bottom_ - y), fresh ? 1 : 0);
+                    if (count == 0) {
+                        startPage();
+                        continue;
+                    }
+                    h = rowHeight(r, first, count);
+                }
+                pages.back().rows.push_back(Placed{&r, &t.widths, first, count, QPointF(x, y), h});
+                y += h;
+                first += count;
+                fresh = false;
+                if (first < lines) startPage();
+            }
+        }
+        return y;
+    }
+
+    qreal top() const { return top_; }
+    qreal bottom() const { return bottom_; }
+
+private:
+    QStringList breakLines(const QString& text, const QFont& font, qreal room) const {
+        QStringList out;
+        if (text.isEmpty()) {
+            out << QString();
+            return out;
+        }
+        QTextLayout layout(text, font, &device_);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(room);
+            out << text.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        return out;
+    }
+
+    int linesThatFit(const Row& r, int first, qreal room) const {
+        int n = 0;
+        while (first + n < r.lineCount() && rowHeight(r, first, n + 1) <= room) ++n;
+        return n;
+    }
+
+    void placeHeader(Page& page, const Table& t, qreal x, qreal& y) const {
+        const qreal h = rowHeight(t.header, 0, t.header.lineCount());
+        page.rows.push_back(Placed{&t.header, &t.widths, 0, t.header.lineCount(), QPointF(x, y), h});
+        y += h;
+    }
+
+    QPagedPaintDevice& device_;
+    qreal mm_ = 1, width_ = 0, height_ = 0, top_ = 0, bottom_ = 0;
+};
+
+// The columns of a sheet's table: number, caption, kind, pinion (or the single
+// value, spanning the gear column too), gear, unit; widths in millimetres of
+// the 180 mm of an A4 page, scaled to the device's width.
+std::vector<qreal> itemColumns(qreal width) {
+    const qreal parts[] = {10, 44, 11, 50, 50, 15};
+    std::vector<qreal> w;
+    for (qreal p : parts) w.push_back(width * p / 180.0);
+    return w;
+}
+
+Table itemTable(const Layout& lay, const Sheet& sheet) {
+    Table t;
+    t.widths = itemColumns(lay.width());
+    std::set<std::string> paired;
+    for (const Item& item : itemsOf(sheet.id()))
+        if (!item.gearField.empty()) paired.insert(std::to_string(item.number));
+    const bool anyPaired = !paired.empty();
+    const std::vector<bool> noShrink(6, false);
+    if (anyPaired)
+        t.header = lay.row({"号", "项目", "类别", "小轮 / 数值", "大轮", "单位"}, {1, 1, 1, 1, 1, 1}, t.widths,
+                           kHeaderFill, true, noShrink);
+    else
+        t.header = lay.row({"号", "项目", "类别", "数值", "单位"}, {1, 1, 1, 2, 1}, t.widths, kHeaderFill, true,
+                           {false, false, false, false, false});
+    for (const TableRow& r : tableOf(sheet)) {
+        const QColor fill = r.input ? kInputFill : kResultFill;
+        const QString kind = r.input ? "输入" : "计算";
+        const QString unit = qs(unitText(r.unit));
+        if (paired.count(r.number) || !r.second.empty())
+            t.rows.push_back(lay.row({qs(r.number), qs(r.caption), kind, qs(r.first), qs(r.second), unit},
+                                     {1, 1, 1, 1, 1, 1}, t.widths, fill, false,
+                                     {false, false, false, true, true, false}));
+        else
+            t.rows.push_back(lay.row({qs(r.number), qs(r.caption), kind, qs(r.first), unit}, {1, 1, 1, 2, 1},
+                                     t.widths, fill, false, {false, false, false, true, false}));
+    }
+    return t;
+}
+
+// The change-gear list in three columns side by side, each of them a table of
+// its own: running number and the combination.
+constexpr int kListColumns = 3;
+
+Table listTable(const Layout& lay, const Sheet& sheet, qreal columnWidth) {
+    Table t;
+    t.widths = {columnWidth * 0.2, columnWidth * 0.8};
+    t.header = lay.row({"序号", "挂轮组合"}, {1, 1}, t.widths, kHeaderFill, true, {false, false});
+    int n = 0;
+    for (const std::string& line : sheet.list)
+        t.rows.push_back(lay.row({QString::number(++n), qs(line)}, {1, 1}, t.widths, kResultFill, false,
+                                 {false, true}));
+    return t;
+}
+
+// Flows the list column by column: down the first column of the page, then the
+// next, then onto a new page.
+void flowList(const Layout& lay, std::vector<Page>& pages, const Table& t, qreal y) {
+    const qreal gap = lay.mm(3);
+    const qreal columnWidth = t.widths[0] + t.widths[1];
+    std::size_t next = 0;
+    const qreal headerHeight = lay.rowHeight(t.header, 0, t.header.lineCount());
+    while (next < t.rows.size()) {
+        for (int col = 0; col < kListColumns && next < t.rows.size(); ++col) {
+            const qreal x = col * (columnWidth + gap);
+            qreal cy = y;
+            pages.back().rows.push_back(Placed{&t.header, &t.widths, 0, t.header.lineCount(), QPointF(x, cy),
+                                               headerHeight});
+            cy += headerHeight;
+            bool placedAny = false;
+            while (next < t.rows.size()) {
+                const Row& r = t.rows[next];
+                const qreal h = lay.rowHeight(r, 0, r.lineCount());
+                if (cy + h > lay.bottom() && placedAny) break;
+                // A single entry longer than a column is carried on line by line.
+                int count = r.lineCount();
+                qreal rh = h;
+                if (cy + h > lay.bottom()) {
+                    count = 1;
+                    while (count < r.lineCount() && lay.rowHeight(r, 0, count + 1) <= lay.bottom() - cy) ++count;
+                    rh = lay.rowHeight(r, 0, count);
+                }
+                pages.back().rows.push_back(Placed{&r, &t.widths, 0, count, QPointF(x, cy), rh});
+                cy += rh;
+                placedAny = true;
+                ++next;
+            }
+        }
+        if (next < t.rows.size()) {
+            pages.push_back(Page{pages.back().sheet, true, {}, {}, {}});
+            y = lay.top();
+        }
+    }
+}
+
+void paintRow(QPainter& p, const Layout& lay, const Placed& pl) {
+    const Row& r = *pl.row;
+    qreal total = 0;
+    for (qreal w : *pl.widths) total += w;
+    const QRectF box(pl.at, QSizeF(total, pl.height));
+    p.fillRect(box, r.fill);
+    p.setPen(QPen(kRule, lay.mm(0.15)));
+    p.drawRect(box);
+    qreal x = pl.at.x();
+    std::size_t col = 0;
+    for (std::size_t i = 0; i < r.cells.size(); ++i) {
+        qreal w = 0;
+        for (int k = 0; k < r.spans[i]; ++k) w += (*pl.widths)[col++];
+        if (x > pl.at.x()) p.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
+        const Cell& c = r.cells[i];
+        p.setFont(c.font);
+        p.setPen(Qt::black);
+        const QFontMetricsF fm(c.font, p.device());
+        qreal baseline = pl.at.y() + lay.mm(kPadY) + c.ascent;
+        const int last = std::min<int>(static_cast<int>(c.lines.size()), pl.first + pl.count);
+        for (int k = pl.first; k < last; ++k) {
+            const QString& line = c.lines[k];
+            qreal tx = x + lay.mm(kPadX);
+            if (c.centred) tx = x + (w - fm.horizontalAdvance(line)) / 2;
+            p.drawText(QPointF(tx, baseline), line);
+            baseline += c.lineHeight;
+        }
+        p.setPen(QPen(kRule, lay.mm(0.15)));
+        x += w;
+    }
+}
+
+void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOptions& options, int number,
+                  int count) {
+    const QFont title = sheetFont(kTitlePoints, true);
+    const QFont text = sheetFont(kTextPoints);
+    const QFontMetricsF tm(title, p.device());
+    const QFontMetricsF fm(text, p.device());
+    QString heading = pageTitle(page.sheet);
+    if (page.continued) heading += "（续）";
+    p.setPen(Qt::black);
+    p.setFont(title);
+    p.drawText(QPointF((lay.width() - tm.horizontalAdvance(heading)) / 2, tm.ascent()), heading);
+
+    p.setFont(text);
+    const QString job = "作业文件：" + (options.jobName.isEmpty() ? QString("（未保存）") : options.jobName);
+    const QString when = "打印时间：" + options.printedAt.toString("yyyy-MM-dd HH:mm:ss");
+    const qreal y = tm.lineSpacing() + fm.ascent();
+    // A long file name wraps under itself rather than running into the time.
+    const qreal whenWidth = fm.horizontalAdvance(when);
+    p.drawText(QRectF(0, tm.lineSpacing(), lay.width() - whenWidth - lay.mm(4), lay.top()),
+               Qt::TextWrapAnywhere | Qt::AlignLeft | Qt::AlignTop, job);
+    p.drawText(QPointF(lay.width() - whenWidth, y), when);
+
+    const QString legend = "绿底“输入”：输入的数据　　橙底“计算”：计算结果";
+    const QString folio = QString("第 %1 页  共 %2 页").arg(number).arg(count);
+    const qreal fy = lay.height() - fm.descent();
+    p.drawText(QPointF(0, fy), legend);
+    p.drawText(QPointF(lay.width() - fm.horizontalAdvance(folio), fy), folio);
+}
+
+}  // namespace
+
+QString pageTitle(SheetId id) {
+    switch (id) {
+    case SheetId::A2: return "翎川齿轮计算单A2";
+    case SheetId::B1: return "翎川齿轮计算单B1";
+    case SheetId::C: return "翎川齿轮计算单C";
+    case SheetId::Gears: return "翎川挂轮计算单";
+    }
+    return {};
+}
+
+void setUpA4(QPagedPaintDevice& device) {
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kMarginSide, kMarginTopBottom, kMarginSide, kMarginTopBottom),
+                                     QPageLayout::Millimeter));
+}
+
+int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options) {
+    Layout lay(device);
+    // The tables live until the pages are painted: the pages point into them.
+    std::vector<Table> tables;
+    tables.reserve(8);
+    std::vector<Page> pages;
+    for (SheetId id : kAllSheets) {
+        const Sheet* sheet = wb.find(id);
+        if (!sheet) continue;
+        pages.push_back(Page{id, false, {}, {}, {}});
+        tables.push_back(itemTable(lay, *sheet));
+        qreal y = lay.flow(pages, tables.back(), 0, lay.top());
+        if (id == SheetId::A2) {
+            const qreal gap = lay.mm(4);
+            if (lay.bottom() - (y + gap) < lay.mm(kMinSketchHeight)) {
+                pages.push_back(Page{id, true, {}, {}, {}});
+                y = lay.top() - gap;
+            }
+            pages.back().sketch = QRectF(0, y + gap, lay.width(), lay.bottom() - y - gap);
+        }
+        if (id == SheetId::Gears) {
+            const QFontMetricsF fm(sheetFont(kTextPoints, true), &device);
+            y += lay.mm(4);
+            if (y + fm.lineSpacing() * 3 > lay.bottom()) {
+                pages.push_back(Page{id, true, {}, {}, {}});
+                y = lay.top();
+            }
+            const QString heading = sheet->list.empty()
+                                        ? QString("挂轮组合：无")
+                                        : QString("挂轮组合：共 %1 组").arg(sheet->list.size());
+            pages.back().notes.emplace_back(QPointF(0, y + fm.ascent()), heading);
+            y += fm.lineSpacing() + lay.mm(1);
+            const qreal columnWidth = (lay.width() - lay.mm(3) * (kListColumns - 1)) / kListColumns;
+            tables.push_back(listTable(lay, *sheet, columnWidth));
+            flowList(lay, pages, tables.back(), y);
+        }
+    }
+    if (pages.empty()) return 0;
+
+    QPainter p;
+    if (!p.begin(&device)) return 0;
+    p.setRenderHint(QPainter::Antialiasing);
+    const int count = static_cast<int>(pages.size());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) device.newPage();
+        const Page& page = pages[static_cast<std::size_t>(i)];
+        paintHeading(p, lay, page, options, i + 1, count);
+        for (const Placed& pl : page.rows) paintRow(p, lay, pl);
+        p.setFont(sheetFont(kTextPoints, true));
+        p.setPen(Qt::black);
+        for (const auto& [at, text] : page.notes) p.drawText(at, text);
+        if (!page.sketch.isNull() && options.a2Sketch) {
+            p.save();
+            p.setClipRect(page.sketch);
+            options.a2Sketch(p, page.sketch, wb);
+            p.restore();
+        }
+    }
+    p.end();
+    return count;
+}
+
+bool writePdf(const QString& path, const Workbook& wb, const PageOptions& options, QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QString("无法写入文件“%1”：%2").arg(QFileInfo(path).fileName(), file.errorString()));
+    int pages = 0;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setTitle("翎川齿轮计算单");
+        pdf.setCreator("翎川");
+        setUpA4(pdf);
+        pages = paintWorkbook(pdf, wb, options);
+    }
+    if (pages == 0) {
+        file.cancelWriting();
+        return fail("没有可以输出的计算单。");
+    }
+    if (!file.commit())
+        return fail(QString("无法写入文件“%1”：%2").arg(QFileInfo(path).fileName(), file.errorString()));
+    return true;
+}
+
+}  // namespace lc::report
