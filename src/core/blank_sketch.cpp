@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "core/checked.h"
+#include "core/items.h"
 #include "core/numtext.h"
 
 namespace lc {
@@ -13,28 +14,30 @@ enum class Kind { Length, Angle };
 // The items the drawing reads, in the order of the sheet; a paired item is
 // read pinion row first.
 struct Need {
-    int item;
-    const char* name;
     const char* field;  // the pinion row's field for a paired item ("Text33" gives "Text33(0)")
     bool paired;
     Kind kind;
 };
 
-constexpr Need kConeDistance{13, "外锥距Le", "Text13", false, Kind::Length};
-constexpr Need kFaceWidth{15, "齿宽b", "Text15", false, Kind::Length};
+constexpr Need kConeDistance{"Text13", false, Kind::Length};
+constexpr Need kFaceWidth{"Text15", false, Kind::Length};
 constexpr Need kMemberItems[] = {
-    {33, "齿顶高", "Text33", true, Kind::Length},     {34, "齿根高", "Text34", true, Kind::Length},
-    {35, "节圆直径", "Text35", true, Kind::Length},   {36, "节锥角", "Text36", true, Kind::Angle},
-    {38, "外锥角", "Text38", true, Kind::Angle},      {39, "内锥角", "Text39", true, Kind::Angle},
-    {40, "外圆直径", "Text40", true, Kind::Length},   {41, "锥顶外径距离", "Text41", true, Kind::Length},
+    {"Text33", true, Kind::Length}, {"Text34", true, Kind::Length}, {"Text35", true, Kind::Length},
+    {"Text36", true, Kind::Angle},  {"Text38", true, Kind::Angle},  {"Text39", true, Kind::Angle},
+    {"Text40", true, Kind::Length}, {"Text41", true, Kind::Length},
 };
 
 std::string fieldOf(const Need& n, int row) {
     return n.paired ? std::string(n.field) + (row == 0 ? "(0)" : "(1)") : std::string(n.field);
 }
 
+// "第36项 节锥角（大轮）": the caption as the form shows it, without its number and blanks.
 std::string itemName(const Need& n, int row) {
-    std::string s = "第" + writeInteger(n.item) + "项 " + n.name;
+    const Item* item = itemOfField(SheetId::A2, fieldOf(n, 0));
+    std::string caption(item->caption);
+    caption.erase(0, caption.find(' '));
+    std::erase(caption, ' ');
+    std::string s = "第" + writeInteger(item->number) + "项 " + caption;
     if (n.paired) s += row == 0 ? "（小轮）" : "（大轮）";
     return s;
 }
