@@ -1,11 +1,15 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <functional>
 
+#include "app/sketch_window.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
 #include "ui/gears_form.h"
@@ -60,6 +64,18 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
 
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
 
+    sketchAction_ = new QAction(QString::fromUtf8("示意图"), this);
+    sketchAction_->setObjectName("Sketch");
+    sketchAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(sketchAction_);
+    connect(sketchAction_, &QAction::triggered, this, [this] {
+        QMdiSubWindow* a2 = windowOf(SheetId::A2);
+        if (a2 && area_->activeSubWindow() == a2) showSketch();
+    });
+    session_.addTextsListener([this] {
+        if (sketch_) sketch_->update();
+    });
+
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
 }
 
@@ -88,7 +104,36 @@ QPoint MainWindow::centredPosition(int childWidthTwips, int childHeightTwips) co
     return QPoint(ui::px(left), ui::px(top));
 }
 
+void MainWindow::showSketch() {
+    if (!sketch_) {
+        sketch_ = new SketchWindow(wb_, this);
+        // Beside the main window, on its right while the screen has room.
+        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
+        if (const QScreen* s = screen()) {
+            const QRect room = s->availableGeometry();
+            at.setX(std::max(room.left(), std::min(at.x(), room.right() - sketch_->width())));
+            at.setY(std::max(room.top(), std::min(at.y(), room.bottom() - sketch_->height())));
+        }
+        sketch_->move(at);
+    }
+    sketch_->show();
+    sketch_->raise();
+    sketch_->activateWindow();
+    sketch_->update();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    // A field of sheet A2 takes Ctrl+D as "delete a character"; on this sheet
+    // the key opens the sketch instead.
+    if (e->type() == QEvent::ShortcutOverride) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (k->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_D)) return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
 void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
+    if (sketch_ && id == SheetId::A2) sketch_->update();
     QMdiSubWindow* w = windowOf(id);
     switch (e) {
         case SheetEvent::Created:
@@ -129,6 +174,8 @@ void MainWindow::createWindow(SheetId id) {
                       Qt::WindowCloseButtonHint);
     area_->addSubWindow(w);
     windows_[static_cast<std::size_t>(id)] = w;
+    if (id == SheetId::A2)
+        for (QLineEdit* field : form->findChildren<QLineEdit*>()) field->installEventFilter(this);
 
     // The creation steps: the fixed outer size, then the centring.
     const ui::FormFacts& facts = ui::formFacts(id);
@@ -157,6 +204,7 @@ void MainWindow::removeWindow(SheetId id) {
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     // Ends the program: no question, nothing to save.
+    if (sketch_) sketch_->close();
     e->accept();
 }
 

@@ -12,10 +12,13 @@
 #include "ui/session.h"
 #include "ui/sheet_form.h"
 
+class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 
 namespace lc::app {
+
+class SketchWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -36,8 +39,15 @@ public:
     // outer size, measured from the top-left of the client area, in pixels.
     QPoint centredPosition(int childWidthTwips, int childHeightTwips) const;
 
+    // 示意图 (Ctrl+D while sheet A2 is the active window): the blank sketch
+    // window, beside this one.
+    QAction* sketchAction() const { return sketchAction_; }
+    void showSketch();
+    SketchWindow* sketchWindow() const { return sketch_; }
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void onSheetEvent(SheetId id, SheetEvent e);
@@ -49,6 +59,8 @@ private:
     ui::Session session_;
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
+    QAction* sketchAction_ = nullptr;
+    SketchWindow* sketch_ = nullptr;
 };
 
 }  // namespace lc::app
