@@ -61,6 +61,7 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
 
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
+    addReportCommands();
 }
 
 MainWindow::~MainWindow() {
