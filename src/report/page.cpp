@@ -1,5 +1,6 @@
 #include "report/page.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -483,8 +484,9 @@ bool writePdf(const QString& path, const Workbook& wb, const PageOptions& option
         return false;
     };
     QSaveFile file(path);
+    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!file.open(QIODevice::WriteOnly))
-        return fail(QString("无法写入文件“%1”：%2").arg(QFileInfo(path).fileName(), file.errorString()));
+        return fail(QString("无法创建文件“%1”：文件夹不存在或不可写。").arg(shown));
     int pages = 0;
     {
         QPdfWriter pdf(&file);
@@ -497,8 +499,7 @@ bool writePdf(const QString& path, const Workbook& wb, const PageOptions& option
         file.cancelWriting();
         return fail("没有可以输出的计算单。");
     }
-    if (!file.commit())
-        return fail(QString("无法写入文件“%1”：%2").arg(QFileInfo(path).fileName(), file.errorString()));
+    if (!file.commit()) return fail(QString("无法写入文件“%1”：磁盘已满或文件夹不可写。").arg(shown));
     return true;
 }
 
