@@ -45,11 +45,18 @@ int fail(int status, const std::string& what) {
 
 std::string utf8(const QString& s) { return s.toStdString(); }
 
+// Qt's own notes (a missing runtime folder, font fallbacks) would add lines to
+// the one line a failure gets; only its fatal errors are shown.
+void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg || type == QtCriticalMsg) std::cerr << "lingchuan-report: Qt: " << utf8(text) << "\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // No display needed: the pages are painted into the file.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(qtMessages);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {

@@ -18,19 +18,19 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-struct Run {
+struct ToolRun {
     int status = -1;
     std::string out, err;
 };
 
-Run run(const QString& program, const QStringList& args, const std::string& input = {}) {
+ToolRun run(const QString& program, const QStringList& args, const std::string& input = {}) {
     QProcess p;
     p.start(program, args);
     if (!p.waitForStarted()) return {};
     p.write(input.data(), static_cast<qint64>(input.size()));
     p.closeWriteChannel();
     p.waitForFinished(120000);
-    Run r;
+    ToolRun r;
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = p.readAllStandardOutput().toStdString();
     r.err = p.readAllStandardError().toStdString();
@@ -45,7 +45,7 @@ std::string squeeze(std::string s) {
 
 // The text of each page of the PDF.
 std::vector<std::string> pages(const QString& pdf) {
-    const Run r = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    const ToolRun r = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::vector<std::string> out;
     std::size_t start = 0;
@@ -64,12 +64,12 @@ TEST(PrintedSheet, WorkedExampleGivesOnePagePerSheetWithEveryTextWhole) {
     for (int i = 0; i < 12; ++i) wide += "-1.23456789012345E-10" + std::to_string(i);
     actions.push_back("C.Text51=1.23456789012345E-100");
     actions.push_back("C.Text49=" + wide);
-    const Run calc = run(LC_CALC_EXE, {"run"}, Json{{"actions", actions}}.dump());
+    const ToolRun calc = run(LC_CALC_EXE, {"run"}, Json{{"actions", actions}}.dump());
     ASSERT_EQ(calc.status, 0) << calc.err;
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath("out.pdf");
-    const Run report = run(kReport, {"-", "-o", pdf}, calc.out);
+    const ToolRun report = run(kReport, {"-", "-o", pdf}, calc.out);
     ASSERT_EQ(report.status, 0) << report.err;
 
     const std::vector<std::string> text = pages(pdf);
@@ -95,7 +95,7 @@ TEST(PrintedSheet, WorkedExampleGivesOnePagePerSheetWithEveryTextWhole) {
     EXPECT_NE(text[3].find("24X24/24X48=0.5"), std::string::npos);
 
     // Every font is embedded.
-    const Run fonts = run("pdffonts", {pdf});
+    const ToolRun fonts = run("pdffonts", {pdf});
     ASSERT_EQ(fonts.status, 0);
     std::size_t fontLines = 0;
     std::size_t pos = fonts.out.find("\n---");
@@ -118,7 +118,7 @@ TEST(PrintedSheet, LongChangeGearListRunsOnOverMorePages) {
     f.write(QByteArray::fromStdString(Json{{"sheets", {{"gears", {{"Text1", "0.5"}, {"List1", list}}}}}}.dump()));
     f.close();
     const QString pdf = dir.filePath("gears.pdf");
-    const Run report = run(kReport, {job, "-o", pdf});
+    const ToolRun report = run(kReport, {job, "-o", pdf});
     ASSERT_EQ(report.status, 0) << report.err;
     const std::vector<std::string> text = pages(pdf);
     ASSERT_GT(text.size(), 2u);
@@ -140,13 +140,13 @@ TEST(PrintedSheet, BadJobFileIsOneLineAndExit2WithoutPdf) {
         {"no such field", R"({"sheets": {"A2": {"Text99": "1"}}})"},
     };
     for (const auto& [what, bytes] : cases) {
-        const Run r = run(kReport, {"-", "-o", pdf}, bytes);
+        const ToolRun r = run(kReport, {"-", "-o", pdf}, bytes);
         EXPECT_EQ(r.status, 2) << what;
         EXPECT_EQ(r.err.rfind("lingchuan-report: ", 0), 0u) << what << ": " << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what << ": " << r.err;
         EXPECT_FALSE(QFile::exists(pdf)) << what;
     }
-    const Run missing = run(kReport, {dir.filePath("missing.json"), "-o", pdf});
+    const ToolRun missing = run(kReport, {dir.filePath("missing.json"), "-o", pdf});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
 }
