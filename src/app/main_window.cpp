@@ -77,6 +77,7 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     });
 
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
+    addReportCommands();
 }
 
 MainWindow::~MainWindow() {

@@ -5,9 +5,12 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QString>
 #include <array>
+#include <functional>
 
 #include "core/workbook.h"
+#include "report/page.h"
 #include "ui/messages.h"
 #include "ui/session.h"
 #include "ui/sheet_form.h"
@@ -45,6 +48,23 @@ public:
     void showSketch();
     SketchWindow* sketchWindow() const { return sketch_; }
 
+    // The job file the workbook was last opened from or saved to ("" if none).
+    const QString& jobPath() const { return jobPath_; }
+    // The folder the file dialogs start in.
+    const QString& lastFolder() const { return lastFolder_; }
+    void setLastFolder(const QString& folder) { lastFolder_ = folder; }
+
+    // 打印… (Ctrl+P) and 导出PDF… (Ctrl+E): every open sheet's printed page.
+    QAction* printAction() const { return printAction_; }
+    QAction* exportPdfAction() const { return exportPdfAction_; }
+    void printSheets();
+    void exportPdf();
+    // The PDF written to that path; a failure is told in a message.
+    bool exportPdfTo(const QString& path);
+    // Where 导出PDF… writes, in place of the save dialog (tests): given the
+    // suggested path, the chosen one or "" to cancel.
+    void setPdfPathChooser(std::function<QString(const QString&)> chooser) { pdfPathChooser_ = std::move(chooser); }
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -53,6 +73,8 @@ private:
     void onSheetEvent(SheetId id, SheetEvent e);
     void createWindow(SheetId id);
     void removeWindow(SheetId id);
+    void addReportCommands();
+    report::PageOptions pageOptions() const;
 
     Workbook wb_;
     ui::MessageBoxService boxes_;
@@ -61,6 +83,11 @@ private:
     std::array<QMdiSubWindow*, 4> windows_{};
     QAction* sketchAction_ = nullptr;
     SketchWindow* sketch_ = nullptr;
+    QString jobPath_;
+    QString lastFolder_;
+    QAction* printAction_ = nullptr;
+    QAction* exportPdfAction_ = nullptr;
+    std::function<QString(const QString&)> pdfPathChooser_;
 };
 
 }  // namespace lc::app

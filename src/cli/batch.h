@@ -10,20 +10,17 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "core/calc.h"
+#include "core/json_input.h"
 #include "core/workbook.h"
 
 namespace lc::cli {
 
-using Json = nlohmann::ordered_json;
+using Json = lc::Json;
 
 // Bad input: the document, an action or a value is not what the tool accepts.
 // `what()` names the place ("sheets.A2.Text99") and what is wrong with it.
-struct InputError : std::runtime_error {
-    InputError(const std::string& where, const std::string& problem) : std::runtime_error(where + ": " + problem) {}
-};
+using InputError = DocumentError;
 
 // One action of the document, resolved to what it does to the workbook.
 struct Action {

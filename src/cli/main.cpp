@@ -23,16 +23,19 @@ lingchuan-calc run
   each exactly as the program does it, and writes the resulting workbook as
   JSON (UTF-8) on standard output.
 
-  Input, every key optional:
-    {"flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
+  Input, every key optional; a job file saved by the program is one:
+    {"format": "lingchuan-workbook", "version": 1,
+     "flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
      "sheets": {"A2": {...}, "B1": {...}, "C": {...}, "gears": {...}},
      "actions": [...]}
-  A sheet named under "sheets" exists at the start with its default texts
-  overlaid by the given ones; its creation steps do not run. Its keys are
-  control names: "Text1", "Text23(0)", "Text1(0)" (texts), "Check1" (0 or 1);
-  on A2 also "Option1", "Option2" (captions) and "selected" ("Option1" or
-  "Option2"); on gears "Text1", "Text2", "List1" (array of lines), "Caption".
-  A "log" key is ignored, so that a result can be fed in again.
+  "format", when given, must be "lingchuan-workbook"; "version", when given,
+  no newer than 1. A sheet named under "sheets" exists at the start with its
+  default texts overlaid by the given ones; its creation steps do not run.
+  Its keys are control names: "Text1", "Text23(0)", "Text1(0)" (texts),
+  "Check1" (0 or 1); on A2 also "Option1", "Option2" (captions) and
+  "selected" ("Option1" or "Option2"); on gears "Text1", "Text2", "List1"
+  (array of lines), "Caption"; on every sheet "visible" (false: its window is
+  hidden). A "log" key is ignored, so that a result can be fed in again.
 
   Actions, strings:
     menu commands     A1  B1  C  Gljs
@@ -47,9 +50,10 @@ lingchuan-calc run
   b1Done; sheets B1 and C import), as the program creates a window whenever
   something needs it. Closing a sheet that does not exist does nothing.
 
-  Output: the flags, every sheet that exists at the end with all its texts,
-  check boxes, option captions and selection (gears: list and caption), and
-  "log", one entry per action:
+  Output: "format", "version", the flags, every sheet that exists at the end
+  with all its texts, check boxes, option captions and selection (gears: list
+  and caption) and "visible", and "log", one entry per action; without its
+  "log" the output is a job file the program opens:
     {"action": "A2.Command1", "outcome": "done" | "message" | "fault",
      "message": the message or fault text ("" when done),
      "focus": the control that has the focus afterwards, or null,
@@ -119,7 +123,7 @@ int main(int argc, char** argv) {
             return gearsCommand(args);
         }
         return badInput("unknown command \"" + args[0] + "\" (run, gears; try --help)");
-    } catch (const lc::cli::InputError& e) {
+    } catch (const lc::DocumentError& e) {
         return badInput(e.what());
     } catch (const std::exception& e) {
         std::cerr << "lingchuan-calc: internal error: " << e.what() << "\n";

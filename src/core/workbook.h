@@ -66,7 +66,9 @@ public:
     std::vector<std::string> list;
     std::string caption;
 
-    bool visible = false;
+    // Whether the sheet's window is shown: a window appears as soon as its
+    // sheet is created, and only hiding puts it away.
+    bool visible = true;
 
 private:
     SheetId id_;

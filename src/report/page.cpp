@@ -1,5 +1,6 @@
 #include "report/page.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -12,7 +13,6 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -234,41 +234,40 @@ private:
     qreal mm_ = 1, width_ = 0, height_ = 0, top_ = 0, bottom_ = 0;
 };
 
-// The columns of a sheet's table: number, caption, kind, pinion (or the single
-// value, spanning the gear column too), gear, unit; widths in millimetres of
-// the 180 mm of an A4 page, scaled to the device's width.
+// The columns of a sheet's table: caption (it carries the item's number as on
+// the form), kind, pinion (or the single value, spanning the gear column too),
+// gear, unit; widths in millimetres of the 180 mm of an A4 page, scaled to the
+// device's width.
 std::vector<qreal> itemColumns(qreal width) {
-    const qreal parts[] = {10, 44, 11, 50, 50, 15};
+    const qreal parts[] = {62, 10, 49, 49, 10};
     std::vector<qreal> w;
     for (qreal p : parts) w.push_back(width * p / 180.0);
     return w;
 }
 
-Table itemTable(const Layout& lay, const Sheet& sheet) {
+// The sheet's items; for the change gears only its fields, the list flows
+// separately in columns.
+Table itemTable(const Layout& lay, const std::vector<TableRow>& rows, std::size_t count) {
     Table t;
     t.widths = itemColumns(lay.width());
-    std::set<std::string> paired;
-    for (const Item& item : itemsOf(sheet.id()))
-        if (!item.gearField.empty()) paired.insert(std::to_string(item.number));
-    const bool anyPaired = !paired.empty();
-    const std::vector<bool> noShrink(6, false);
+    const bool anyPaired = std::any_of(rows.begin(), rows.end(), [](const TableRow& r) { return r.paired; });
     if (anyPaired)
-        t.header = lay.row({"号", "项目", "类别", "小轮 / 数值", "大轮", "单位"}, {1, 1, 1, 1, 1, 1}, t.widths,
-                           kHeaderFill, true, noShrink);
+        t.header = lay.row({"项目", "类别", "小轮 / 数值", "大轮", "单位"}, {1, 1, 1, 1, 1}, t.widths, kHeaderFill,
+                           true, std::vector<bool>(5, false));
     else
-        t.header = lay.row({"号", "项目", "类别", "数值", "单位"}, {1, 1, 1, 2, 1}, t.widths, kHeaderFill, true,
-                           {false, false, false, false, false});
-    for (const TableRow& r : tableOf(sheet)) {
+        t.header = lay.row({"项目", "类别", "数值", "单位"}, {1, 1, 2, 1}, t.widths, kHeaderFill, true,
+                           std::vector<bool>(4, false));
+    for (std::size_t i = 0; i < count; ++i) {
+        const TableRow& r = rows[i];
         const QColor fill = r.input ? kInputFill : kResultFill;
         const QString kind = r.input ? "输入" : "计算";
         const QString unit = qs(unitText(r.unit));
-        if (paired.count(r.number) || !r.second.empty())
-            t.rows.push_back(lay.row({qs(r.number), qs(r.caption), kind, qs(r.first), qs(r.second), unit},
-                                     {1, 1, 1, 1, 1, 1}, t.widths, fill, false,
-                                     {false, false, false, true, true, false}));
+        if (r.paired)
+            t.rows.push_back(lay.row({qs(r.caption), kind, qs(r.first), qs(r.second), unit}, {1, 1, 1, 1, 1},
+                                     t.widths, fill, false, {false, false, true, true, false}));
         else
-            t.rows.push_back(lay.row({qs(r.number), qs(r.caption), kind, qs(r.first), unit}, {1, 1, 1, 2, 1},
-                                     t.widths, fill, false, {false, false, false, true, false}));
+            t.rows.push_back(lay.row({qs(r.caption), kind, qs(r.first), unit}, {1, 1, 2, 1}, t.widths, fill, false,
+                                     {false, false, true, false}));
     }
     return t;
 }
@@ -277,14 +276,13 @@ Table itemTable(const Layout& lay, const Sheet& sheet) {
 // its own: running number and the combination.
 constexpr int kListColumns = 3;
 
-Table listTable(const Layout& lay, const Sheet& sheet, qreal columnWidth) {
+Table listTable(const Layout& lay, const std::vector<TableRow>& rows, std::size_t from, qreal columnWidth) {
     Table t;
     t.widths = {columnWidth * 0.2, columnWidth * 0.8};
     t.header = lay.row({"序号", "挂轮组合"}, {1, 1}, t.widths, kHeaderFill, true, {false, false});
-    int n = 0;
-    for (const std::string& line : sheet.list)
-        t.rows.push_back(lay.row({QString::number(++n), qs(line)}, {1, 1}, t.widths, kResultFill, false,
-                                 {false, true}));
+    for (std::size_t i = from; i < rows.size(); ++i)
+        t.rows.push_back(lay.row({QString::number(i - from + 1), qs(rows[i].first)}, {1, 1}, t.widths,
+                                 kResultFill, false, {false, true}));
     return t;
 }
 
@@ -417,9 +415,21 @@ int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptio
         const Sheet* sheet = wb.find(id);
         if (!sheet) continue;
         pages.push_back(Page{id, false, {}, {}, {}});
-        tables.push_back(itemTable(lay, *sheet));
+        std::vector<TableRow> rows = tableOf(*sheet);
+        // The change-gear list follows the window's fields in the rows; the
+        // window's caption, which tells how the last search ended, joins them.
+        std::size_t fields = rows.size();
+        if (id == SheetId::Gears) {
+            fields -= sheet->list.size();
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(fields),
+                        TableRow{"", "计算状态", sheet->caption, "", Unit::None, false, false});
+            ++fields;
+        }
+        tables.push_back(itemTable(lay, rows, fields));
         qreal y = lay.flow(pages, tables.back(), 0, lay.top());
-        if (id == SheetId::A2) {
+        if (id == SheetId::A2 && options.a2Sketch) {
+            // The sketch takes the room below the table, or a page of its own
+            // when a long text has left too little.
             const qreal gap = lay.mm(4);
             if (lay.bottom() - (y + gap) < lay.mm(kMinSketchHeight)) {
                 pages.push_back(Page{id, true, {}, {}, {}});
@@ -434,13 +444,12 @@ int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptio
                 pages.push_back(Page{id, true, {}, {}, {}});
                 y = lay.top();
             }
-            const QString heading = sheet->list.empty()
-                                        ? QString("挂轮组合：无")
-                                        : QString("挂轮组合：共 %1 组").arg(sheet->list.size());
+            const QString heading = sheet->list.empty() ? QString("挂轮组合：无")
+                                                        : QString("挂轮组合：共 %1 组").arg(sheet->list.size());
             pages.back().notes.emplace_back(QPointF(0, y + fm.ascent()), heading);
             y += fm.lineSpacing() + lay.mm(1);
             const qreal columnWidth = (lay.width() - lay.mm(3) * (kListColumns - 1)) / kListColumns;
-            tables.push_back(listTable(lay, *sheet, columnWidth));
+            tables.push_back(listTable(lay, rows, fields, columnWidth));
             flowList(lay, pages, tables.back(), y);
         }
     }
@@ -475,8 +484,9 @@ bool writePdf(const QString& path, const Workbook& wb, const PageOptions& option
         return false;
     };
     QSaveFile file(path);
+    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!file.open(QIODevice::WriteOnly))
-        return fail(QString("无法写入文件“%1”：%2").arg(QFileInfo(path).fileName(), file.errorString()));
+        return fail(QString("无法创建文件“%1”：文件夹不存在或不可写。").arg(shown));
     int pages = 0;
     {
         QPdfWriter pdf(&file);
@@ -489,8 +499,7 @@ bool writePdf(const QString& path, const Workbook& wb, const PageOptions& option
         file.cancelWriting();
         return fail("没有可以输出的计算单。");
     }
-    if (!file.commit())
-        return fail(QString("无法写入文件“%1”：%2").arg(QFileInfo(path).fileName(), file.errorString()));
+    if (!file.commit()) return fail(QString("无法写入文件“%1”：磁盘已满或文件夹不可写。").arg(shown));
     return true;
 }
 

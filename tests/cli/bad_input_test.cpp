@@ -29,14 +29,14 @@ TEST(BadInput, MalformedDocuments) {
     const std::vector<std::string> run{"run"};
     for (const BadCase& c : std::vector<BadCase>{
              {"empty input", run, "",
-              "lingchuan-calc: standard input: malformed JSON: parse error at line 1, column 1: syntax error while "
+              "lingchuan-calc: document: malformed JSON: parse error at line 1, column 1: syntax error while "
               "parsing value - unexpected end of input; expected '[', '{', or a literal"},
              {"unfinished object", run, "{\"actions\": [\"A1\"",
-              "lingchuan-calc: standard input: malformed JSON: parse error at line 1, column 18: syntax error while "
+              "lingchuan-calc: document: malformed JSON: parse error at line 1, column 18: syntax error while "
               "parsing array - unexpected end of input; expected ']'"},
              {"not an object", run, "[\"A1\"]", "lingchuan-calc: document: expected an object, got an array"},
              {"unknown key", run, R"({"action": ["A1"]})",
-              "lingchuan-calc: action: no such key (flags, sheets, actions)"},
+              "lingchuan-calc: action: no such key (format, version, flags, sheets, actions)"},
          })
         expectRefused(c);
 }

@@ -57,5 +57,9 @@ TEST(BatchGears, TheWindowThroughRun) {
     for (const Json& e : out["log"]) EXPECT_EQ(e["outcome"], "done") << e.dump();
     // Hidden and shown again: the list and caption stay.
     EXPECT_EQ(out["sheets"]["gears"],
-              (Json{{"Text1", "1"}, {"Text2", "0"}, {"List1", {"24X24/24X24=1"}}, {"Caption", "计算结束，请挑选数据！"}}));
+              (Json{{"Text1", "1"},
+                     {"Text2", "0"},
+                     {"List1", {"24X24/24X24=1"}},
+                     {"Caption", "计算结束，请挑选数据！"},
+                     {"visible", true}}));
 }

@@ -21,7 +21,12 @@ Json flags(bool a2Done, bool b1Done, bool pinionRightHand) {
 
 TEST(BatchWorkbook, EmptyDocumentGivesAnEmptyWorkbook) {
     const Json out = runDocument(Json::object());
-    EXPECT_EQ(out, (Json{{"flags", flags(false, false, false)}, {"sheets", Json::object()}, {"log", Json::array()}}));
+    // The output without its log is a job file.
+    EXPECT_EQ(out, (Json{{"format", "lingchuan-workbook"},
+                         {"version", 1},
+                         {"flags", flags(false, false, false)},
+                         {"sheets", Json::object()},
+                         {"log", Json::array()}}));
 }
 
 TEST(BatchWorkbook, GivenSheetsExistWithoutTheirCreationSteps) {
@@ -40,13 +45,14 @@ TEST(BatchWorkbook, GivenSheetsExistWithoutTheirCreationSteps) {
     EXPECT_EQ(a2["Option1"], "左");
     EXPECT_EQ(a2["Option2"], "右");
     EXPECT_EQ(a2["selected"], "Option1");
-    // 53 fields, 3 check boxes, 2 captions and the selection.
-    EXPECT_EQ(a2.size(), 53u + 3 + 3);
+    EXPECT_EQ(a2["visible"], true);
+    // 53 fields, 3 check boxes, 2 captions, the selection and whether it is shown.
+    EXPECT_EQ(a2.size(), 53u + 3 + 3 + 1);
     EXPECT_EQ(out["sheets"]["B1"]["Text1(0)"], "");
-    EXPECT_EQ(out["sheets"]["B1"].size(), 21u + 1);
+    EXPECT_EQ(out["sheets"]["B1"].size(), 21u + 1 + 1);
     EXPECT_EQ(out["sheets"]["C"]["Text42"], "");
     EXPECT_EQ(out["sheets"]["C"]["Text13"], "20");
-    EXPECT_EQ(out["sheets"]["C"].size(), 58u + 2);
+    EXPECT_EQ(out["sheets"]["C"].size(), 58u + 2 + 1);
     EXPECT_FALSE(out["sheets"].contains("gears"));
 }
 
@@ -77,7 +83,8 @@ TEST(BatchWorkbook, OverlaidControlsComeBackAndTheOutputCanBeFedIn) {
     EXPECT_EQ(gears, (Json{{"Text1", "0.5"},
                            {"Text2", "0.000001"},
                            {"List1", {"24X24/24X48=0.5", "x"}},
-                           {"Caption", "计算结束，请挑选数据！"}}));
+                           {"Caption", "计算结束，请挑选数据！"},
+                           {"visible", true}}));
 
     // The result, log and all, is a valid input that reproduces itself.
     const Json again = runDocument(out);

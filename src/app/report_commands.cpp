@@ -1,0 +1,95 @@
+// 打印… and 导出PDF…: the printed calculation sheet of every open sheet, on the
+// printer through the system's print dialog or into a PDF file. Both paint the
+// same pages (src/report).
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/main_window.h"
+#include "report/page.h"
+#include "report/sketch.h"
+
+namespace lc::app {
+
+namespace {
+
+bool anySheet(const Workbook& wb) {
+    for (SheetId id : kAllSheets)
+        if (wb.exists(id)) return true;
+    return false;
+}
+
+const char* const kNothingToPrint = "没有打开的计算单，无可打印的内容。";
+
+}  // namespace
+
+void MainWindow::addReportCommands() {
+    printAction_ = new QAction(QString::fromUtf8("打印…"), this);
+    printAction_->setObjectName("print");
+    printAction_->setShortcut(QKeySequence::Print);
+    exportPdfAction_ = new QAction(QString::fromUtf8("导出PDF…"), this);
+    exportPdfAction_->setObjectName("exportPdf");
+    exportPdfAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    for (QAction* a : {printAction_, exportPdfAction_}) {
+        // Whichever sheet window is active: they all live inside this window.
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    connect(printAction_, &QAction::triggered, this, &MainWindow::printSheets);
+    connect(exportPdfAction_, &QAction::triggered, this, &MainWindow::exportPdf);
+}
+
+report::PageOptions MainWindow::pageOptions() const {
+    report::PageOptions options;
+    options.jobName = jobPath().isEmpty() ? QString() : QFileInfo(jobPath()).fileName();
+    options.a2Sketch = [](QPainter& p, const QRectF& area, const Workbook& wb) { report::paintBlankSketch(p, area, wb); };
+    return options;
+}
+
+void MainWindow::printSheets() {
+    if (!anySheet(wb_)) {
+        session_.messages().show(QString::fromUtf8(kNothingToPrint));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    report::setUpA4(printer);
+    printer.setDocName(QString::fromUtf8("翎川齿轮计算单"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QString::fromUtf8("打印"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (report::paintWorkbook(printer, wb_, pageOptions()) == 0)
+        session_.messages().show(QString::fromUtf8("无法打印：打印机不能使用。"));
+}
+
+void MainWindow::exportPdf() {
+    if (!anySheet(wb_)) {
+        session_.messages().show(QString::fromUtf8(kNothingToPrint));
+        return;
+    }
+    // Named after the job file, beside it; else in the folder used last.
+    const QFileInfo job(jobPath());
+    const QString folder = jobPath().isEmpty() ? lastFolder() : job.absolutePath();
+    const QString name = (jobPath().isEmpty() ? QString::fromUtf8("计算单") : job.completeBaseName()) + ".pdf";
+    QString path = pdfPathChooser_ ? pdfPathChooser_(QDir(folder).filePath(name))
+                                   : QFileDialog::getSaveFileName(this, QString::fromUtf8("导出PDF"),
+                                                                  QDir(folder).filePath(name),
+                                                                  QString::fromUtf8("PDF 文件 (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
+    exportPdfTo(path);
+}
+
+bool MainWindow::exportPdfTo(const QString& path) {
+    QString error;
+    if (!report::writePdf(path, wb_, pageOptions(), &error)) {
+        session_.messages().show(QString::fromUtf8("导出PDF失败。") + error);
+        return false;
+    }
+    setLastFolder(QFileInfo(path).absolutePath());
+    return true;
+}
+
+}  // namespace lc::app

@@ -1,0 +1,315 @@
+// The workbook document, read to the last key before a workbook is made from
+// it, and written back with every sheet that exists.
+#include "core/jobfile.h"
+
+#include <utility>
+
+#include "core/calc.h"
+
+namespace lc {
+namespace {
+
+const char* kindOf(const Json& v) {
+    switch (v.type()) {
+        case Json::value_t::null: return "null";
+        case Json::value_t::object: return "an object";
+        case Json::value_t::array: return "an array";
+        case Json::value_t::string: return "a text";
+        case Json::value_t::boolean: return "a boolean";
+        case Json::value_t::number_integer:
+        case Json::value_t::number_unsigned:
+        case Json::value_t::number_float: return "a number";
+        default: return "an unknown value";
+    }
+}
+
+const char* kindZh(const Json& v) {
+    switch (v.type()) {
+        case Json::value_t::null: return "空值（null）";
+        case Json::value_t::object: return "对象（{…}）";
+        case Json::value_t::array: return "数组（[…]）";
+        case Json::value_t::string: return "文本";
+        case Json::value_t::boolean: return "真假值（true/false）";
+        case Json::value_t::number_integer:
+        case Json::value_t::number_unsigned:
+        case Json::value_t::number_float: return "数字";
+        default: return "未知的值";
+    }
+}
+
+// A value as a message quotes it: a text cut short, a number or word whole, a
+// container by its kind.
+std::string valueQuote(const Json& v) {
+    if (v.is_string()) return shortQuote(v.get_ref<const std::string&>());
+    if (v.is_structured()) return kindOf(v);
+    return v.dump();
+}
+
+// Characters as a field of the program counts them: UTF-16 code units.
+std::size_t utf16Length(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b & 0xC0) != 0x80) ++n;  // a character starts here
+        if (b >= 0xF0) ++n;           // beyond the basic plane: a surrogate pair
+    }
+    return n;
+}
+
+class Reader {
+public:
+    explicit Reader(std::size_t maxTextLength) : maxTextLength_(maxTextLength) {}
+
+    Document read(const Json& doc) {
+        object(doc, "document");
+        // A newer or foreign document is named as such before any of its keys
+        // is judged.
+        if (const auto it = doc.find("format"); it != doc.end()) format(*it);
+        if (const auto it = doc.find("version"); it != doc.end()) version(*it);
+        Document out;
+        for (const auto& [key, value] : doc.items()) {
+            if (key == "format" || key == "version" || key == "log") {
+                // Checked above; a previous run's log is not part of the workbook.
+            } else if (key == "flags") {
+                flags(value, out.workbook.flags);
+            } else if (key == "sheets") {
+                object(value, "sheets");
+                for (const auto& [name, given] : value.items()) {
+                    const std::string where = "sheets." + name;
+                    const auto id = sheetFromKey(name);
+                    if (!id)
+                        throw JobError(where, "no such sheet (A2, B1, C, gears)", "没有这个计算单（A2、B1、C、gears）。");
+                    sheet(out.workbook.insert(*id), given, where);
+                }
+            } else if (key == "actions") {
+                if (!value.is_array())
+                    throw JobError("actions", std::string("expected an array, got ") + kindOf(value),
+                                   std::string("应为数组（[…]），却是") + kindZh(value) + "。");
+                for (std::size_t i = 0; i < value.size(); ++i)
+                    out.actions.push_back(text(value[i], "actions[" + std::to_string(i) + "]"));
+            } else {
+                throw JobError(key, "no such key (format, version, flags, sheets, actions)",
+                               "不认识的名称（可用的有 format、version、flags、sheets、actions、log）。");
+            }
+        }
+        return out;
+    }
+
+private:
+    static const Json& object(const Json& v, const std::string& where) {
+        if (!v.is_object())
+            throw JobError(where, std::string("expected an object, got ") + kindOf(v),
+                           std::string("应为对象（{…}），却是") + kindZh(v) + "。");
+        return v;
+    }
+
+    std::string text(const Json& v, const std::string& where) const {
+        if (!v.is_string())
+            throw JobError(where, std::string("expected a text (JSON string), got ") + kindOf(v),
+                           std::string("应为文本（带引号的字符串），却是") + kindZh(v) + "。");
+        const auto& s = v.get_ref<const std::string&>();
+        if (const std::size_t n = utf16Length(s); n > maxTextLength_)
+            throw JobError(where,
+                           "a text of " + std::to_string(n) + " characters, more than a field holds (" +
+                               std::to_string(maxTextLength_) + ")",
+                           "文本长达" + std::to_string(n) + "个字符，超过一个输入框能容纳的" +
+                               std::to_string(maxTextLength_) + "个字符。");
+        return s;
+    }
+
+    static bool boolean(const Json& v, const std::string& where) {
+        if (!v.is_boolean())
+            throw JobError(where, std::string("expected true or false, got ") + kindOf(v),
+                           std::string("应为 true 或 false，却是") + kindZh(v) + "。");
+        return v.get<bool>();
+    }
+
+    static int tick(const Json& v, const std::string& where) {
+        if (v.is_number_integer() || v.is_number_unsigned()) {
+            const auto n = v.get<long long>();
+            if (n == 0 || n == 1) return static_cast<int>(n);
+        }
+        throw JobError(where, "a check box takes 0 or 1, got " + valueQuote(v),
+                       "复选框只能是 0 或 1，却是" + valueQuote(v) + "。");
+    }
+
+    static void format(const Json& v) {
+        if (!v.is_string() || v.get_ref<const std::string&>() != kJobFormat)
+            throw JobError("format",
+                           "not a lingchuan workbook (expected \"" + std::string(kJobFormat) + "\", got " +
+                               valueQuote(v) + ")",
+                           "这不是翎川的计算文件（format 为" + valueQuote(v) + "）。");
+    }
+
+    static void version(const Json& v) {
+        if (!v.is_number_integer())
+            throw JobError("version", std::string("expected a whole number, got ") + kindOf(v),
+                           std::string("版本号应为整数，却是") + kindZh(v) + "。");
+        const bool newer = v.is_number_unsigned() ? v.get<unsigned long long>() > kJobVersion
+                                                  : v.get<long long>() > kJobVersion;
+        if (newer)
+            throw JobError("version",
+                           "written by a newer program (version " + v.dump() + "; this one reads up to " +
+                               std::to_string(kJobVersion) + ")",
+                           "文件由较新的程序写成（版本" + v.dump() + "，本程序只能读到版本" +
+                               std::to_string(kJobVersion) + "），请用较新的程序打开。");
+        if (v.is_number_unsigned() ? v.get<unsigned long long>() < 1 : v.get<long long>() < 1)
+            throw JobError("version", "no such version " + v.dump(), "没有版本" + v.dump() + "。");
+    }
+
+    static void flags(const Json& given, Flags& out) {
+        object(given, "flags");
+        for (const auto& [key, value] : given.items()) {
+            const std::string where = "flags." + key;
+            Flag* flag = key == "a2Done"            ? &out.a2Done
+                         : key == "b1Done"          ? &out.b1Done
+                         : key == "pinionRightHand" ? &out.pinionRightHand
+                                                    : nullptr;
+            if (!flag)
+                throw JobError(where, "no such flag (a2Done, b1Done, pinionRightHand)",
+                               "没有这个标志（a2Done、b1Done、pinionRightHand）。");
+            *flag = boolean(value, where) ? kTrue : kFalse;
+        }
+    }
+
+    // Overlays the given texts, check boxes, option captions and selection, or
+    // the change-gear window's list and caption, on a sheet's defaults.
+    void sheet(Sheet& s, const Json& given, const std::string& path) const {
+        object(given, path);
+        const bool a2 = s.id() == SheetId::A2;
+        const bool gears = s.id() == SheetId::Gears;
+        for (const auto& [key, value] : given.items()) {
+            const std::string where = path + "." + key;
+            if (s.hasField(key)) {
+                s.setText(key, text(value, where));
+            } else if (s.hasCheck(key)) {
+                s.setCheck(key, tick(value, where));
+            } else if (a2 && key == "Option1") {
+                s.option1Caption = text(value, where);
+            } else if (a2 && key == "Option2") {
+                s.option2Caption = text(value, where);
+            } else if (a2 && key == "selected") {
+                const std::string which = text(value, where);
+                if (which != "Option1" && which != "Option2")
+                    throw JobError(where, "expected \"Option1\" or \"Option2\", got " + shortQuote(which),
+                                   "应为“Option1”或“Option2”，却是" + shortQuote(which) + "。");
+                s.selectedOption = which == "Option1" ? 1 : 2;
+            } else if (gears && key == "List1") {
+                if (!value.is_array())
+                    throw JobError(where, std::string("expected an array of texts, got ") + kindOf(value),
+                                   std::string("应为文本的数组，却是") + kindZh(value) + "。");
+                s.list.clear();
+                for (std::size_t i = 0; i < value.size(); ++i)
+                    s.list.push_back(text(value[i], where + "[" + std::to_string(i) + "]"));
+            } else if (gears && key == "Caption") {
+                s.caption = text(value, where);
+            } else if (key == "visible") {
+                s.visible = boolean(value, where);
+            } else {
+                throw JobError(where, std::string("no such field on sheet ") + sheetKey(s.id()),
+                               std::string(sheetTitle(s.id())) + "没有这个字段。");
+            }
+        }
+    }
+
+    std::size_t maxTextLength_;
+};
+
+Json sheetJson(const Sheet& s) {
+    Json out = Json::object();
+    for (const auto& name : s.fieldNames()) out[name] = s.text(name);
+    for (const auto& name : s.checkNames()) out[name] = s.check(name);
+    switch (s.id()) {
+        case SheetId::A2:
+            out["Option1"] = s.option1Caption;
+            out["Option2"] = s.option2Caption;
+            out["selected"] = s.selectedOption == 2 ? "Option2" : "Option1";
+            break;
+        case SheetId::Gears:
+            out["List1"] = s.list;
+            out["Caption"] = s.caption;
+            break;
+        case SheetId::B1:
+        case SheetId::C:
+            break;
+    }
+    out["visible"] = s.visible;
+    return out;
+}
+
+// "sheets.A2.Text23(0)" in the workbook's words: "计算单A2 第23项小轮（Text23(0)）".
+std::string placeWords(const std::string& where) {
+    const std::string prefix = "sheets.";
+    if (where.rfind(prefix, 0) != 0) return where;
+    const std::string rest = where.substr(prefix.size());
+    const auto dot = rest.find('.');
+    const auto id = sheetFromKey(rest.substr(0, dot));
+    if (!id) return where;
+    std::string words = sheetTitle(*id);
+    if (dot == std::string::npos) return words;
+    const std::string control = rest.substr(dot + 1);
+    const Sheet blank(*id);
+    return words + " " + (blank.hasField(control) ? itemLabel(*id, control) : control);
+}
+
+}  // namespace
+
+Document readDocument(std::string_view bytes) {
+    return readDocument(bytes, std::numeric_limits<std::size_t>::max());
+}
+
+Document readDocument(std::string_view bytes, std::size_t maxTextLength) {
+    const Json doc = parseJsonDocument(bytes);
+    return Reader(maxTextLength).read(doc);
+}
+
+Json documentJson(const Workbook& wb) {
+    Json out = Json::object();
+    out["format"] = kJobFormat;
+    out["version"] = kJobVersion;
+    out["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
+                    {"b1Done", wb.flags.b1Done != kFalse},
+                    {"pinionRightHand", wb.flags.pinionRightHand != kFalse}};
+    out["sheets"] = Json::object();
+    for (SheetId id : kAllSheets)
+        if (const Sheet* s = wb.find(id)) out["sheets"][sheetKey(id)] = sheetJson(*s);
+    return out;
+}
+
+std::string writeDocument(const Json& document) { return document.dump(2, ' ', false) + "\n"; }
+
+std::string writeDocument(const Workbook& wb) { return writeDocument(documentJson(wb)); }
+
+std::string documentErrorMessage(const DocumentError& e) {
+    if (const auto* job = dynamic_cast<const JobError*>(&e)) return "位置：" + placeWords(e.where) + "\n" + job->chinese;
+    // The JSON reader's refusals, by what they say.
+    static const std::pair<const char*, const char*> said[] = {
+        {"nested deeper", "嵌套的层数太多。"},
+        {"more than once", "同一个名称出现了不止一次。"},
+        {"NUL byte", "文档中或文档之后有零字节，文件已损坏。"},
+        {"after the end", "文档结束之后还有多余的内容。"},
+        {"beyond the range", "数字超出范围。"},
+    };
+    std::string what = "文件已损坏、不完整或不是JSON文档。";
+    for (const auto& [english, chinese] : said)
+        if (e.problem.find(english) != std::string::npos) what = chinese;
+    // "… at line 3, column 18 …": the place in the text of the file.
+    std::string place = placeWords(e.where);
+    const std::string_view problem = e.problem;
+    const auto numberAfter = [problem](std::string_view label, std::size_t from) -> std::string_view {
+        const auto at = problem.find(label, from);
+        if (at == std::string_view::npos) return {};
+        const auto digits = problem.substr(at + label.size());
+        return digits.substr(0, digits.find_first_not_of("0123456789"));
+    };
+    const auto lineAt = problem.find("at line ");
+    const std::string_view line = numberAfter("at line ", 0);
+    const std::string_view column = lineAt == std::string_view::npos ? "" : numberAfter(", column ", lineAt);
+    if (!line.empty() && !column.empty())
+        place = "第" + std::string(line) + "行第" + std::string(column) + "列";
+    else if (e.where == "document")
+        place = "整个文件";
+    return "位置：" + place + "\n" + what;
+}
+
+}  // namespace lc

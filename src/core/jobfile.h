@@ -1,0 +1,63 @@
+// The workbook document: the one place that turns a job file (or the batch
+// tool's input and output, which are the same document) into a Workbook and
+// back. Used by the program, lingchuan-calc and lingchuan-report.
+//
+//   {"format": "lingchuan-workbook", "version": 1,
+//    "flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
+//    "sheets": {"A2": {...}, "B1": {...}, "C": {...}, "gears": {...}},
+//    "actions": [...], "log": [...]}
+//
+// Every key is optional on reading; "log" is ignored, so that an output can be
+// read again.
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/json_input.h"
+#include "core/workbook.h"
+
+namespace lc {
+
+inline constexpr int kJobVersion = 1;
+inline constexpr std::string_view kJobFormat = "lingchuan-workbook";
+
+struct Document {
+    Workbook workbook;
+    std::vector<std::string> actions;
+};
+
+// A document that is refused for what it says rather than how it is written.
+// `problem` is the batch tool's English line; `chinese` says the same in the
+// program's words.
+struct JobError : DocumentError {
+    JobError(std::string where, std::string problem, std::string chinese)
+        : DocumentError(std::move(where), std::move(problem)), chinese(std::move(chinese)) {}
+    std::string chinese;
+};
+
+// The whole document, checked completely before it returns; nothing of a
+// refused document reaches a workbook. "format" and "version" are checked
+// first when present. The sheets named under "sheets" exist with their
+// defaults overlaid by the given texts, without their creation steps; a sheet
+// without "visible" is visible. A text longer than `maxTextLength` UTF-16 code
+// units (a field of the program holds no more) is refused.
+Document readDocument(std::string_view bytes);
+Document readDocument(std::string_view bytes, std::size_t maxTextLength);
+
+// The workbook as a document: format, version, flags and every sheet that
+// exists with all its texts, check boxes, captions, selection, list and
+// whether its window is shown.
+Json documentJson(const Workbook& wb);
+// The same as text: UTF-8, two-space indentation, final newline.
+std::string writeDocument(const Workbook& wb);
+std::string writeDocument(const Json& document);
+
+// The Chinese sentence for a refused document: the place in the workbook's
+// own words ("计算单A2 第1项（Text1）") and what is wrong there.
+std::string documentErrorMessage(const DocumentError& e);
+
+}  // namespace lc

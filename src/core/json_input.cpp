@@ -1,0 +1,209 @@
+// The document is built through the parser's event interface rather than its
+// own tree builder: the reader counts the depth as containers open and refuses
+// the 65th level before it exists, checks every object's keys as it closes,
+// and words every refusal itself, naming the place.
+#include "core/json_input.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <vector>
+
+#include "core/quote.h"
+
+namespace lc {
+namespace {
+
+// A part of a message cut to a bounded length, at a character boundary.
+std::string bounded(std::string s) {
+    constexpr std::size_t kMax = 300;
+    if (s.size() <= kMax) return s;
+    std::size_t end = kMax;
+    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+    s.resize(end);
+    return s + "…";
+}
+
+std::string lineColumn(std::string_view bytes, std::size_t offset) {
+    const std::string_view before = bytes.substr(0, offset);
+    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+    const auto lastBreak = before.rfind('\n');
+    const std::size_t column = lastBreak == std::string_view::npos ? offset + 1 : offset - lastBreak;
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+bool plainKey(std::string_view key) {
+    if (key.empty() || key.size() > kQuotedCharacters) return false;
+    return std::all_of(key.begin(), key.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '(' ||
+               c == ')';
+    });
+}
+
+using Members = Json::object_t::Container;
+
+Members& members(Json& object) { return object.get_ref<Json::object_t&>(); }
+
+class Reader final : public nlohmann::json_sax<Json> {
+public:
+    Reader(std::string_view bytes, std::size_t nulAt) : bytes_(bytes), nulAt_(nulAt) {}
+
+    Json root;
+
+    bool null() override { return put(Json(nullptr)); }
+    bool boolean(bool v) override { return put(Json(v)); }
+    bool number_integer(number_integer_t v) override { return put(Json(v)); }
+    bool number_unsigned(number_unsigned_t v) override { return put(Json(v)); }
+    bool number_float(number_float_t v, const string_t&) override { return put(Json(v)); }
+    bool string(string_t& v) override { return put(Json(v)); }
+    bool binary(binary_t&) override { return false; }  // JSON text has no binary values
+
+    bool start_object(std::size_t) override { return open(Json::value_t::object); }
+    bool start_array(std::size_t) override { return open(Json::value_t::array); }
+    bool key(string_t& k) override {
+        members(*open_.back()).emplace_back(k, Json());
+        return true;
+    }
+    bool end_object() override {
+        checkKeys(members(*open_.back()));
+        open_.pop_back();
+        return true;
+    }
+    bool end_array() override {
+        open_.pop_back();
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string& lastToken,
+                     const nlohmann::detail::exception& e) override {
+        const std::string what = e.what();
+        if (e.id == 406)  // a number literal whose value no double holds
+            throw DocumentError(path(open_.size(), true),
+                                "the number " + shortQuote(lastToken) + " is beyond the range of a double");
+        if (nulAt_ != std::string_view::npos && position >= nulAt_)
+            throw DocumentError("document", "a NUL byte inside the document at " + lineColumn(bytes_, nulAt_));
+        const auto at = what.find("at line ");
+        const std::string place = at == std::string::npos ? std::string() : what.substr(at + 3, what.find(':', at) - at - 3);
+        if (started_ && open_.empty())
+            throw DocumentError("document", "more text after the end of the document at " + place);
+        // The parser's own description, its last token cut short.
+        std::string problem = what.substr(what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2);
+        const std::string token = "last read: '" + lastToken + "'";
+        if (const auto t = problem.find(token); t != std::string::npos)
+            problem.replace(t, token.size(), "last read: " + shortQuote(lastToken));
+        throw DocumentError("document", "malformed JSON: " + problem);
+    }
+
+private:
+    // Places a value: the document itself, the next element of the open array,
+    // or the value of the open object's last key.
+    Json* place(Json&& v) {
+        if (open_.empty()) {
+            root = std::move(v);
+            started_ = true;
+            return &root;
+        }
+        Json& top = *open_.back();
+        if (top.is_array()) {
+            auto& elements = top.get_ref<Json::array_t&>();
+            elements.push_back(std::move(v));
+            return &elements.back();
+        }
+        Json& slot = members(top).back().second;
+        slot = std::move(v);
+        return &slot;
+    }
+
+    bool put(Json&& v) {
+        place(std::move(v));
+        return true;
+    }
+
+    bool open(Json::value_t kind) {
+        if (open_.size() >= static_cast<std::size_t>(kMaxJsonDepth))
+            throw DocumentError(path(open_.size(), true),
+                                "nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
+        open_.push_back(place(Json(kind)));
+        return true;
+    }
+
+    // The place of the value the first `levels` open containers lead to:
+    // "sheets.A2.Check1[0]". `pending`: the innermost value is still being read
+    // (an array's next element rather than its last).
+    std::string path(std::size_t levels, bool pending) const {
+        constexpr std::size_t kShown = 6;
+        std::string out;
+        for (std::size_t i = 0; i < levels && i < kShown; ++i) {
+            Json& c = *open_[i];
+            if (c.is_array()) {
+                const std::size_t n = c.size();
+                out += "[" + std::to_string(pending && i + 1 == levels ? n : n - 1) + "]";
+            } else {
+                appendKey(out, members(c).back().first);
+            }
+        }
+        if (levels > kShown) out += "…";
+        return out.empty() ? "document" : out;
+    }
+
+    static void appendKey(std::string& out, const std::string& key) {
+        if (!out.empty()) out += ".";
+        out += plainKey(key) ? key : shortQuote(key);
+    }
+
+    // Keys are checked when their object closes: a short object pair by pair,
+    // a long one through its keys in sorted order.
+    void checkKeys(const Members& m) const {
+        const std::string* twice = nullptr;
+        if (m.size() <= 8) {
+            for (std::size_t i = 0; i < m.size() && !twice; ++i)
+                for (std::size_t j = i + 1; j < m.size() && !twice; ++j)
+                    if (m[i].first == m[j].first) twice = &m[i].first;
+        } else {
+            std::vector<std::uint32_t> order(m.size());
+            std::iota(order.begin(), order.end(), 0u);
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::uint32_t a, std::uint32_t b) { return m[a].first < m[b].first; });
+            for (std::size_t i = 1; i < order.size() && !twice; ++i)
+                if (m[order[i - 1]].first == m[order[i]].first) twice = &m[order[i]].first;
+        }
+        if (!twice) return;
+        std::string where = path(open_.size() - 1, false);
+        if (where == "document") where.clear();
+        appendKey(where, *twice);
+        throw DocumentError(where, "the key appears more than once in its object");
+    }
+
+    std::string_view bytes_;
+    std::size_t nulAt_;
+    std::vector<Json*> open_;
+    bool started_ = false;
+};
+
+}  // namespace
+
+DocumentError::DocumentError(std::string where_, std::string problem_)
+    : std::runtime_error(bounded(where_) + ": " + bounded(problem_)),
+      where(bounded(std::move(where_))),
+      problem(bounded(std::move(problem_))) {}
+
+Json parseJsonDocument(std::string_view bytes) {
+    // The parser takes a NUL byte for the end of its input; the document is
+    // read up to the first one, and the byte itself refused below.
+    const std::size_t nul = bytes.find('\0');
+    const std::string_view body = bytes.substr(0, nul);
+    Reader reader(bytes, nul == std::string_view::npos ? nul : body.size());
+    Json::sax_parse(body.begin(), body.end(), &reader, nlohmann::detail::input_format_t::json, true, false);
+    if (nul != std::string_view::npos)
+        throw DocumentError("document", "a NUL byte after the end of the document at " + lineColumn(bytes, nul));
+    return std::move(reader.root);
+}
+
+std::string shortQuote(std::string_view text) {
+    const QuotedText q = quoteText(text);
+    std::string out = "\"" + q.head;
+    if (!q.cut) return out + "\"";
+    return out + "…\" (" + std::to_string(q.characters) + " characters)";
+}
+
+}  // namespace lc

@@ -1,0 +1,61 @@
+#include "core/quote.h"
+
+namespace lc {
+namespace {
+
+// The length of the UTF-8 sequence starting at s[i], or 0 for a byte that
+// does not start a well-formed one.
+std::size_t sequenceLength(std::string_view s, std::size_t i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = b(i);
+    if (c < 0x80) return 1;
+    std::size_t n = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) lo = 0xA0;
+        if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) lo = 0x90;
+        if (c == 0xF4) hi = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    if (b(i + 1) < lo || b(i + 1) > hi) return 0;
+    for (std::size_t k = 2; k < n; ++k)
+        if (b(i + k) < 0x80 || b(i + k) > 0xBF) return 0;
+    return n;
+}
+
+void appendByte(std::string& out, unsigned char c) {
+    static const char hex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out.push_back(hex[c >> 4]);
+    out.push_back(hex[c & 15]);
+}
+
+}  // namespace
+
+QuotedText quoteText(std::string_view text) {
+    QuotedText q;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = sequenceLength(text, i);
+        if (q.characters < kQuotedCharacters) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (n == 0 || (n == 1 && ((c < 0x20 && c != '\t') || c == 0x7F)))
+                appendByte(q.head, c);
+            else
+                q.head.append(text.substr(i, n));
+        }
+        ++q.characters;
+        i += n == 0 ? 1 : n;
+    }
+    q.cut = q.characters > kQuotedCharacters;
+    return q;
+}
+
+}  // namespace lc

@@ -1,0 +1,23 @@
+// Texts quoted in messages: a long text is cut to its first characters, so that
+// a message stays one short line however long the text the user typed.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lc {
+
+// Characters of a text kept in a message.
+inline constexpr std::size_t kQuotedCharacters = 40;
+
+struct QuotedText {
+    std::string head;           // the text, or its first characters when cut; line breaks and other
+                                // control characters, and bytes that are not UTF-8, as \xNN
+    std::size_t characters = 0; // the length of the whole text in characters (UTF-8 sequences)
+    bool cut = false;           // head holds only the first kQuotedCharacters characters
+};
+
+QuotedText quoteText(std::string_view text);
+
+}  // namespace lc
