@@ -3,13 +3,13 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPaintDevice>
-#include <QPicture>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -17,6 +17,7 @@ namespace lc::report {
 namespace {
 
 constexpr qreal kTextPoints = 8;
+constexpr qreal kSmallestPoints = 6;
 constexpr qreal kTitlePoints = 9.5;
 
 const QColor kPinionFill(70, 130, 230, 70);
@@ -38,6 +39,10 @@ QFont sketchFont(qreal points, bool bold = false) {
     return f;
 }
 
+// Smaller lettering in a low area (the room left on a printed page), so
+// that the labels leave the blanks their share of it.
+qreal textPoints(qreal areaHeightMm) { return std::clamp(areaHeightMm / 12.0, kSmallestPoints, kTextPoints); }
+
 qreal dot(QPointF a, QPointF b) { return a.x() * b.x() + a.y() * b.y(); }
 QPointF unit(QPointF v) {
     const qreal l = std::hypot(v.x(), v.y());
@@ -50,7 +55,8 @@ QPointF normal(QPointF v) { return {-v.y(), v.x()}; }
 class Drawing {
 public:
     Drawing(QPainter& p, const QRectF& area, const BlankSketch& s)
-        : p_(&p), device_(p.device()), area_(area), s_(s), font_(sketchFont(kTextPoints)), fm_(font_, device_) {
+        : p_(&p), device_(p.device()), area_(area), s_(s),
+          font_(sketchFont(textPoints(area.height() / (device_->logicalDpiY() / 25.4)))), fm_(font_, device_) {
         mm_ = device_->logicalDpiY() / 25.4;
         th_ = fm_.height();
         gap_ = th_ * 1.6;
@@ -69,11 +75,9 @@ private:
     // Along the member's axis, away from the apex, on the device.
     static QPointF axisDirection(Member m) { return m == Pinion ? QPointF(1, 0) : QPointF(0, -1); }
 
-    struct Margins {
-        qreal left, right, top, bottom;
-    };
     qreal titleBlock(bool draw, qreal top);
-    bool fit(const QRectF& room, const Margins& margins);
+    void tryScale(qreal scale);
+    bool fit(const QRectF& room);
     void paintDrawing();
     void paintMember(Member m);
     void paintAngles(Member m);
@@ -88,10 +92,19 @@ private:
     }
     QString elided(const QString& text, qreal room) const { return fm_.elidedText(text, Qt::ElideRight, room); }
 
+    // The ink; a trial layout (dry_) only measures.
+    void inkLine(QPointF a, QPointF b) { if (!dry_) p_->drawLine(a, b); }
+    void inkPolygon(const QPolygonF& poly) { if (!dry_) p_->drawPolygon(poly); }
+    void inkPath(const QPainterPath& path) { if (!dry_) p_->drawPath(path); }
+    void inkFill(const QRectF& r, const QColor& c) { if (!dry_) p_->fillRect(r, c); }
+    void inkRect(const QRectF& r) { if (!dry_) p_->drawRect(r); }
+    void inkText(const QRectF& r, int flags, const QString& t) { if (!dry_) p_->drawText(r, flags, t); }
+
     void grow(const QRectF& r) { extent_ = extent_.united(r.normalized()); }
     void grow(QPointF a, QPointF b) { grow(QRectF(a, b)); }
 
-    QPainter* p_;            // the device's painter, or a scratch one while the layout is tried
+    QPainter* p_;
+    bool dry_ = false;
     QPaintDevice* device_;   // the device: its resolution sets text and line sizes
     QRectF area_;
     const BlankSketch& s_;
@@ -100,7 +113,9 @@ private:
     qreal mm_ = 1, th_ = 10, gap_ = 16;
     qreal scale_ = 1;  // device units per model millimetre
     QPointF origin_;
-    QRectF model_;     // the drawing's extent in device units, dimensions aside
+    SketchPoint lo_, hi_;  // the blanks' extent in model millimetres
+    bool sideways_ = true;  // crowded angle labels move along the pinion's axis, else across it
+    QRectF model_;         // the same in device units
     std::vector<QRectF> taken_;  // labels placed so far
     QRectF extent_;              // everything painted so far
 };
@@ -110,33 +125,34 @@ private:
 qreal Drawing::titleBlock(bool draw, qreal top) {
     const QFont bold = sketchFont(kTitlePoints, true);
     const QFontMetricsF bm(bold, device_);
-    const qreal pad = 1.2 * mm_;
+    const qreal pad = 1.2 * mm_, swatch = th_ * 1.6;
     struct Cell {
         QString text;
-        QColor swatch;
         bool heading = false;
+        bool legend = false;  // the two colours of the tooth zones
     };
     const std::vector<Cell> cells{
-        {"齿坯示意图  轴交角 90°", {}, true},
-        {"小轮齿数 Z1  " + qs(s_.teeth1), {}},
-        {"大轮齿数 Z2  " + qs(s_.teeth2), {}},
-        {"模数 m  " + qs(s_.module), {}},
-        {"螺旋角 β  " + qs(s_.spiralAngle) + "°", {}},
-        {"高度变位系数 x  " + qs(s_.shift), {}},
-        {"旋向  小轮" + qs(s_.pinionHand) + "  大轮" + qs(s_.gearHand), {}},
-        {"刀盘半径  " + qs(s_.cutterRadius), {}},
-        {"小轮", kPinionSwatch},
-        {"大轮", kGearSwatch},
-        {"长度 mm，角度 °", {}},
+        {"齿坯示意图  轴交角 90°", true},
+        {"小轮齿数 Z1  " + qs(s_.teeth1)},
+        {"大轮齿数 Z2  " + qs(s_.teeth2)},
+        {"模数 m  " + qs(s_.module)},
+        {"螺旋角 β  " + qs(s_.spiralAngle) + "°"},
+        {"高度变位系数 x  " + qs(s_.shift)},
+        {"旋向  小轮" + qs(s_.pinionHand) + "  大轮" + qs(s_.gearHand)},
+        {"刀盘半径  " + qs(s_.cutterRadius)},
+        {"长度 mm，角度 °"},
+        {{}, false, true},
     };
+    const QString pinion = "小轮", gear = "大轮";
     const qreal rowHeight = bm.height() + 2 * pad;
     const qreal width = area_.width();
     qreal x = 0, y = 0;
     for (const Cell& c : cells) {
         const QFontMetricsF& m = c.heading ? bm : fm_;
-        const qreal swatch = c.swatch.isValid() ? th_ * 1.6 : 0;
-        const QString text = m.elidedText(c.text, Qt::ElideRight, std::max<qreal>(width - 2 * pad - swatch, 0));
-        const qreal w = std::min(m.horizontalAdvance(text) + 2 * pad + swatch, width);
+        const QString text = m.elidedText(c.text, Qt::ElideRight, std::max<qreal>(width - 2 * pad, 0));
+        const qreal w = std::min(
+            c.legend ? 2 * swatch + m.horizontalAdvance(pinion + gear) + 3 * pad : m.horizontalAdvance(text) + 2 * pad,
+            width);
         if (x > 0 && x + w > width) {
             x = 0;
             y += rowHeight;
@@ -145,28 +161,49 @@ qreal Drawing::titleBlock(bool draw, qreal top) {
             const QRectF box(area_.left() + x, top + y, w, rowHeight);
             p_->setPen(pen(Qt::black, 0.25));
             p_->setBrush(c.heading ? QColor(235, 235, 235) : QColor(Qt::white));
-            p_->drawRect(box);
-            if (swatch > 0) {
-                p_->setBrush(c.swatch.lighter(140));
-                p_->setPen(pen(c.swatch.darker(130), 0.25));
-                p_->drawRect(QRectF(box.left() + pad, box.center().y() - th_ * 0.4, swatch - pad, th_ * 0.8));
-            }
-            p_->setPen(Qt::black);
+            inkRect(box);
             p_->setFont(c.heading ? bold : font_);
-            p_->drawText(box.adjusted(pad + swatch, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+            if (c.legend) {
+                qreal at = box.left() + pad;
+                for (const auto& [colour, name] : {std::pair{kPinionSwatch, pinion}, std::pair{kGearSwatch, gear}}) {
+                    p_->setBrush(colour.lighter(140));
+                    p_->setPen(pen(colour.darker(130), 0.25));
+                    inkRect(QRectF(at, box.center().y() - th_ * 0.4, swatch - pad, th_ * 0.8));
+                    p_->setPen(Qt::black);
+                    const qreal advance = m.horizontalAdvance(name);
+                    inkText(QRectF(at + swatch, box.top(), advance, box.height()), Qt::AlignVCenter | Qt::AlignLeft, name);
+                    at += swatch + advance + pad;
+                }
+            } else {
+                p_->setPen(Qt::black);
+                inkText(box.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+            }
         }
         x += w;
     }
     return y + rowHeight;
 }
 
-// The scale and the apex's place: the blanks whole and as large as the room
-// allows, with the dimensions' room around them.
-bool Drawing::fit(const QRectF& room, const Margins& margins) {
-    SketchPoint lo{0, 0}, hi{0, 0};
+// Lays the drawing out at a scale, the apex at the origin of the device,
+// without ink; extent_ then holds what it would cover.
+void Drawing::tryScale(qreal scale) {
+    scale_ = scale;
+    origin_ = QPointF(0, 0);
+    model_ = QRectF(at(SketchPoint{lo_.x, hi_.y}), at(SketchPoint{hi_.x, lo_.y}));
+    dry_ = true;
+    paintDrawing();
+    dry_ = false;
+}
+
+// The largest scale at which the blanks with all their dimensions and labels
+// fit the room, and the apex's place that centres them there. The labels keep
+// their size while the blanks shrink, so the room they need is found by
+// trying: a bisection over the scale.
+bool Drawing::fit(const QRectF& room) {
+    lo_ = hi_ = SketchPoint{0, 0};
     const auto take = [&](SketchPoint q) {
-        lo = {std::min(lo.x, q.x), std::min(lo.y, q.y)};
-        hi = {std::max(hi.x, q.x), std::max(hi.y, q.y)};
+        lo_ = {std::min(lo_.x, q.x), std::min(lo_.y, q.y)};
+        hi_ = {std::max(hi_.x, q.x), std::max(hi_.y, q.y)};
     };
     for (Member m : {Pinion, Gear}) {
         const SketchMember& k = member(m);
@@ -176,14 +213,46 @@ bool Drawing::fit(const QRectF& room, const Margins& margins) {
             take(flip(m, q));
         }
     }
-    const qreal w = room.width() - margins.left - margins.right, h = room.height() - margins.top - margins.bottom;
-    const double mw = hi.x - lo.x, mh = hi.y - lo.y;
-    if (!(w > th_ && h > th_ && mw > 0 && mh > 0)) return false;
-    scale_ = std::min(w / mw, h / mh);
-    if (!std::isfinite(scale_) || scale_ <= 0) return false;
-    const qreal cx = room.left() + margins.left + w / 2, cy = room.top() + margins.top + h / 2;
-    origin_ = QPointF(cx - (lo.x + hi.x) / 2 * scale_, cy + (lo.y + hi.y) / 2 * scale_);
-    model_ = QRectF(at(SketchPoint{lo.x, hi.y}), at(SketchPoint{hi.x, lo.y}));
+    const double mw = hi_.x - lo_.x, mh = hi_.y - lo_.y;
+    if (!(room.width() > th_ && room.height() > th_ && mw > 0 && mh > 0)) return false;
+    // How far the layout at a scale overflows the room (at most 1: it fits).
+    const auto overflowAt = [&](qreal scale) {
+        tryScale(scale);
+        return std::max(extent_.width() / room.width(), extent_.height() / room.height());
+    };
+    const qreal most = std::min(room.width() / mw, room.height() / mh);
+    if (!(std::isfinite(most) && most > 0)) return false;
+    // Crowded angle labels give way sideways or across; whichever lets the
+    // blanks be drawn larger. When no scale fits, the layout that overflows
+    // least is drawn, clipped.
+    struct Choice {
+        qreal scale = 0, overflow = std::numeric_limits<qreal>::infinity();
+        bool sideways = true;
+    } chosen;
+    for (bool sideways : {true, false}) {
+        sideways_ = sideways;
+        Choice least{0, std::numeric_limits<qreal>::infinity(), sideways};
+        qreal low = 0, high = most;
+        for (int i = 0; i < 12; ++i) {
+            const qreal scale = i == 0 ? high : (low + high) / 2;
+            const qreal overflow = overflowAt(scale);
+            if (overflow < least.overflow) least = {scale, overflow, sideways};
+            if (overflow <= 1) {
+                low = scale;
+                if (i == 0) break;
+            } else {
+                high = scale;
+            }
+        }
+        const Choice c = low > 0 ? Choice{low, 1, sideways} : least;
+        if (c.overflow < chosen.overflow || (c.overflow <= 1 && c.scale > chosen.scale)) chosen = c;
+    }
+    if (!(chosen.scale > 0)) return false;
+    sideways_ = chosen.sideways;
+    const qreal low = chosen.scale;
+    tryScale(low);
+    origin_ = room.center() - extent_.center();
+    model_.translate(origin_);
     return true;
 }
 
@@ -195,7 +264,7 @@ void Drawing::arrow(QPointF tip, QPointF from) {
     p_->save();
     p_->setPen(Qt::NoPen);
     p_->setBrush(kThin);
-    p_->drawPolygon(head);
+    inkPolygon(head);
     p_->restore();
 }
 
@@ -222,13 +291,13 @@ void Drawing::label(QPointF anchor, QPointF away, const QString& full, QPointF s
     if (moved) {
         p_->setPen(pen(kThin, 0.13));
         const QPointF near(std::clamp(anchor.x(), box.left(), box.right()), std::clamp(anchor.y(), box.top(), box.bottom()));
-        p_->drawLine(anchor, near);
+        inkLine(anchor, near);
     }
     taken_.push_back(box);
     grow(box);
-    p_->fillRect(box, QColor(255, 255, 255, 200));
+    inkFill(box, QColor(255, 255, 255, 200));
     p_->setPen(Qt::black);
-    p_->drawText(box, Qt::AlignCenter, text);
+    inkText(box, Qt::AlignCenter, text);
     p_->restore();
 }
 
@@ -249,10 +318,10 @@ void Drawing::lineText(QPointF mid, QPointF along, QPointF dir, const QString& f
     t.rotate(std::atan2(along.y(), along.x()) * 180 / std::numbers::pi);
     p_->save();
     p_->setTransform(t, true);
-    p_->fillRect(box, QColor(255, 255, 255, 200));
+    inkFill(box, QColor(255, 255, 255, 200));
     p_->setPen(Qt::black);
     p_->setFont(font_);
-    p_->drawText(box, Qt::AlignCenter, text);
+    inkText(box, Qt::AlignCenter, text);
     p_->restore();
     taken_.push_back(t.mapRect(box));
     grow(taken_.back());
@@ -269,10 +338,10 @@ void Drawing::dimension(QPointF a, QPointF b, QPointF dir, qreal level, const QS
         const qreal run = dot(to - from, dir);
         if (std::abs(run) <= clear) continue;
         const QPointF start = from + dir * (run > 0 ? clear : -clear), end = to + dir * (run > 0 ? over : -over);
-        p_->drawLine(start, end);
+        inkLine(start, end);
         grow(start, end);
     }
-    p_->drawLine(ea, eb);
+    inkLine(ea, eb);
     grow(ea, eb);
     arrow(ea, eb);
     arrow(eb, ea);
@@ -287,22 +356,23 @@ void Drawing::paintMember(Member m) {
         const QPolygonF tooth{pt(k.faceOuter), pt(k.faceInner), pt(k.rootInner), pt(k.rootOuter)};
         p_->setPen(Qt::NoPen);
         p_->setBrush(fill);
-        p_->drawPolygon(tooth);
+        inkPolygon(tooth);
         // The back cone and the front cone run on beyond the tooth a little.
         const qreal depth = std::hypot(tooth[0].x() - tooth[3].x(), tooth[0].y() - tooth[3].y());
         p_->setPen(pen(kThin, 0.15));
         for (const auto& [top, bottom] : {std::pair{tooth[0], tooth[3]}, std::pair{tooth[1], tooth[2]}}) {
             const QPointF d = unit(bottom - top) * std::max(depth * 0.5, th_ * 0.6);
-            p_->drawLine(top - d * 0.4, bottom + d);
+            inkLine(top - d * 0.4, bottom + d);
             grow(top - d * 0.4, bottom + d);
         }
         p_->setPen(pen(Qt::black, 0.45));
         p_->setBrush(Qt::NoBrush);
-        p_->drawPolygon(tooth);
+        inkPolygon(tooth);
         grow(tooth.boundingRect());
+        taken_.push_back(tooth.boundingRect());  // no label over a tooth
         // The pitch cone, from the apex to the back cone.
         p_->setPen(pen(kCentre, 0.18, Qt::DashDotLine));
-        p_->drawLine(at({0, 0}), pt(k.pitchOuter));
+        inkLine(at({0, 0}), pt(k.pitchOuter));
     }
 }
 
@@ -332,11 +402,11 @@ void Drawing::paintAngles(Member m) {
         const bool near = std::hypot(a.apex.x, a.apex.y) * scale_ < reach * 0.5;
         p_->setPen(pen(kThin, 0.13, Qt::DashLine));
         if (near) {
-            p_->drawLine(vertex, through);
+            inkLine(vertex, through);
         } else {
             // A short line parallel to the axis at the inner end instead.
             vertex = through;
-            p_->drawLine(vertex, vertex - axis * a.radius * 1.1);
+            inkLine(vertex, vertex - axis * a.radius * 1.1);
             grow(vertex, vertex - axis * a.radius * 1.1);
         }
         const QPointF from = near ? axis : -axis;
@@ -352,12 +422,14 @@ void Drawing::paintAngles(Member m) {
         QPainterPath arc;
         arc.arcMoveTo(box, start);
         arc.arcTo(box, start, sweep);
-        p_->drawPath(arc);
+        inkPath(arc);
         grow(arc.boundingRect());
         arrow(vertex + to * a.radius, vertex + to * a.radius - normal(to) * (sweep > 0 ? 1 : -1) * a.radius * 0.2);
         arrow(vertex + from * a.radius, vertex + from * a.radius + normal(from) * (sweep > 0 ? 1 : -1) * a.radius * 0.2);
+        // Crowded labels give way sideways or across the pinion's axis (see fit).
         const QPointF mid = unit(from + to);
-        label(vertex + mid * a.radius, mid, a.text);
+        const QPointF away = sideways_ ? QPointF(1, 0) : QPointF(0, 1);
+        label(vertex + mid * a.radius, mid, a.text, m == Pinion ? away : -away);
     }
 }
 
@@ -375,10 +447,10 @@ void Drawing::paintDimensions() {
         const auto onLine = [&](QPointF q) { return q + out * (level - dot(q, out)); };
         p_->setPen(pen(kThin, 0.15));
         for (QPointF q : {root, pitch, face}) {
-            p_->drawLine(q + out * 0.6 * mm_, onLine(q) + out * 0.25 * th_);
+            inkLine(q + out * 0.6 * mm_, onLine(q) + out * 0.25 * th_);
             grow(q, onLine(q) + out * 0.25 * th_);
         }
-        p_->drawLine(onLine(root), onLine(face));
+        inkLine(onLine(root), onLine(face));
         for (const auto& [a, b] : {std::pair{pitch, root}, std::pair{pitch, face}}) {
             arrow(onLine(a), onLine(b));
             arrow(onLine(b), onLine(a));
@@ -442,8 +514,8 @@ void Drawing::paintDrawing() {
     const QRectF span = extent_.united(model_);
     const QPointF ends[] = {{span.left() - run, apex.y()}, {span.right() + run, apex.y()},
                             {apex.x(), span.top() - run}, {apex.x(), span.bottom() + run}};
-    p_->drawLine(ends[0], ends[1]);
-    p_->drawLine(ends[2], ends[3]);
+    inkLine(ends[0], ends[1]);
+    inkLine(ends[2], ends[3]);
     grow(ends[0], ends[1]);
     grow(ends[2], ends[3]);
     paintDimensions();
@@ -455,27 +527,7 @@ void Drawing::paint() {
     device.setClipRect(area_, Qt::IntersectClip);
     const qreal title = titleBlock(false, 0);
     const QRectF room(area_.left(), area_.top(), area_.width(), area_.height() - title - mm_);
-    // The dimensions and labels take room around the blanks that depends on
-    // the scale a little: try the layout on a scratch picture, widen each
-    // margin by what stood out, and try again.
-    Margins margins{gap_, gap_, gap_, gap_};
-    bool fits = false;
-    for (int pass = 0; pass < 4 && !fits; ++pass) {
-        if (!fit(room, margins)) break;
-        QPicture scratch;
-        QPainter trial(&scratch);
-        p_ = &trial;
-        paintDrawing();
-        trial.end();
-        p_ = &device;
-        const Margins need{model_.left() - extent_.left() + 1, extent_.right() - model_.right() + 1,
-                           model_.top() - extent_.top() + 1, extent_.bottom() - model_.bottom() + 1};
-        fits = need.left <= margins.left + 0.5 && need.right <= margins.right + 0.5 && need.top <= margins.top + 0.5 &&
-               need.bottom <= margins.bottom + 0.5;
-        margins = {std::max(need.left, margins.left), std::max(need.right, margins.right),
-                   std::max(need.top, margins.top), std::max(need.bottom, margins.bottom)};
-    }
-    if (fit(room, margins)) {
+    if (fit(room)) {
         device.save();
         device.setClipRect(room, Qt::IntersectClip);
         paintDrawing();
