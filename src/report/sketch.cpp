@@ -18,7 +18,8 @@ namespace {
 
 constexpr qreal kTextPoints = 8;
 constexpr qreal kSmallestPoints = 6;
-constexpr qreal kTitlePoints = 9.5;
+constexpr qreal kTitleExtraPoints = 1.5;  // the title block's heading
+constexpr qreal kLinePoints = 9.5;        // the line shown instead of a drawing
 
 const QColor kPinionFill(70, 130, 230, 70);
 const QColor kGearFill(235, 130, 30, 80);
@@ -87,8 +88,7 @@ private:
     void dimension(QPointF a, QPointF b, QPointF dir, qreal level, const QString& text);
     void arrow(QPointF tip, QPointF from);
     QPen pen(const QColor& c, qreal widthMm, Qt::PenStyle style = Qt::SolidLine) const {
-        QPen pen(c, widthMm * mm_, style, Qt::FlatCap, Qt::MiterJoin);
-        return pen;
+        return QPen(c, widthMm * mm_, style, Qt::FlatCap, Qt::MiterJoin);
     }
     QString elided(const QString& text, qreal room) const { return fm_.elidedText(text, Qt::ElideRight, room); }
 
@@ -114,8 +114,8 @@ private:
     qreal scale_ = 1;  // device units per model millimetre
     QPointF origin_;
     SketchPoint lo_, hi_;  // the blanks' extent in model millimetres
-    bool sideways_ = true;  // crowded angle labels move along the pinion's axis, else across it
     QRectF model_;         // the same in device units
+    bool sideways_ = true;  // crowded angle labels move along the pinion's axis, else across it
     std::vector<QRectF> taken_;  // labels placed so far
     QRectF extent_;              // everything painted so far
 };
@@ -123,7 +123,7 @@ private:
 // Title block and legend along the bottom of the area, cells flowing into
 // rows; returns its height.
 qreal Drawing::titleBlock(bool draw, qreal top) {
-    const QFont bold = sketchFont(kTitlePoints, true);
+    const QFont bold = sketchFont(font_.pointSizeF() + kTitleExtraPoints, true);
     const QFontMetricsF bm(bold, device_);
     const qreal pad = 1.2 * mm_, swatch = th_ * 1.6;
     struct Cell {
@@ -540,7 +540,7 @@ void Drawing::paint() {
 void paintLine(QPainter& p, const QRectF& area, const QString& line) {
     p.save();
     p.setClipRect(area, Qt::IntersectClip);
-    const QFont f = sketchFont(kTitlePoints);
+    const QFont f = sketchFont(kLinePoints);
     p.setFont(f);
     p.setPen(Qt::black);
     const QFontMetricsF fm(f, p.device());
@@ -551,7 +551,7 @@ void paintLine(QPainter& p, const QRectF& area, const QString& line) {
 }  // namespace
 
 void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sketch) {
-    if (!(area.width() > 0 && area.height() > 0)) return;
+    if (!p.isActive() || !(area.width() > 0 && area.height() > 0)) return;
     if (!sketch.sketch) {
         paintLine(p, area, qs(sketch.stop));
         return;
