@@ -1,11 +1,16 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <functional>
 
+#include "app/commands.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
 #include "ui/gears_form.h"
@@ -46,9 +51,9 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
 
-    static const std::pair<const char*, const char*> commands[] = {
+    static const std::pair<const char*, const char*> menuCommands[] = {
         {"A1", "计算单A2"}, {"B1", "计算单B1"}, {"C", "计算单C"}, {"Gljs", "挂轮计算"}};
-    for (const auto& [name, caption] : commands) {
+    for (const auto& [name, caption] : menuCommands) {
         const ActionDef* command = findAction(name);
         QAction* a = menuBar()->addAction(QString::fromUtf8(caption));
         a->setObjectName(name);
@@ -58,13 +63,32 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     quit->setObjectName("Tc");
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    // The commands beyond the forms: shortcuts of this window and entries of
+    // the sheet windows' context menus, never in the menu bar.
+    for (const Command& c : commands()) {
+        auto* a = new QAction(QString::fromUtf8(c.caption), this);
+        a->setObjectName(c.name);
+        if (*c.keys) a->setShortcut(QKeySequence(QString::fromLatin1(c.keys), QKeySequence::PortableText));
+        const Command* command = &c;
+        connect(a, &QAction::triggered, this, [this, command] {
+            if (!command->appliesTo || command->appliesTo(activeSheet())) command->run(*this);
+        });
+        addAction(a);
+        commandActions_.push_back(a);
+    }
+    connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
+    // A field would keep a command's keys for itself (Ctrl+E, Ctrl+D): the
+    // commands come first.
+    qApp->installEventFilter(this);
+
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
 
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
-    addReportCommands();
+    updateCommands();
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
     // The forms must go while the session they report to still exists.
     wb_.setListener(nullptr);
     for (QMdiSubWindow*& w : windows_) {
@@ -87,6 +111,61 @@ QPoint MainWindow::centredPosition(int childWidthTwips, int childHeightTwips) co
     const float top =
         (static_cast<float>(outer.height() * ui::kTwipsPerPixel) - static_cast<float>(childHeightTwips)) / 2.0f;
     return QPoint(ui::px(left), ui::px(top));
+}
+
+std::optional<SheetId> MainWindow::activeSheet() const {
+    // The current child stays current while a message box or menu is up.
+    const QMdiSubWindow* current = area_->currentSubWindow();
+    for (SheetId id : kAllSheets)
+        if (current && windowOf(id) == current && !current->isHidden()) return id;
+    return std::nullopt;
+}
+
+QAction* MainWindow::commandAction(const char* name) const {
+    for (QAction* a : commandActions_)
+        if (a->objectName() == QLatin1String(name)) return a;
+    return nullptr;
+}
+
+void MainWindow::updateCommands() {
+    const std::optional<SheetId> active = activeSheet();
+    const auto all = commands();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        commandActions_[i]->setEnabled(!all[i].appliesTo || all[i].appliesTo(active));
+}
+
+QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos) {
+    // The commands act on the window the menu was opened on.
+    if (QMdiSubWindow* w = windowOf(id)) area_->setActiveSubWindow(w);
+    updateCommands();
+    auto* menu = new QMenu(this);
+    menu->setObjectName("SheetMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto all = commands();
+    int group = all.empty() ? 0 : all.front().group;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].appliesTo && !all[i].appliesTo(id)) continue;
+        if (all[i].group != group && !menu->isEmpty()) menu->addSeparator();
+        group = all[i].group;
+        menu->addAction(commandActions_[i]);
+    }
+    menu->popup(globalPos);
+    return menu;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && isAncestorOf(field)) {
+            const QKeySequence keys(static_cast<QKeyEvent*>(e)->keyCombination());
+            for (QAction* a : commandActions_)
+                if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == keys) {
+                    e->ignore();
+                    return true;
+                }
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
@@ -113,6 +192,7 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             removeWindow(id);
             break;
     }
+    updateCommands();
 }
 
 void MainWindow::createWindow(SheetId id) {
@@ -124,6 +204,10 @@ void MainWindow::createWindow(SheetId id) {
         case SheetId::C: form = new ui::SheetCForm(session_); break;
         case SheetId::Gears: form = new ui::GearsForm(session_); break;
     }
+    // Right mouse button anywhere on the sheet: its fields pass the request on.
+    form->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form, &QWidget::customContextMenuRequested, this,
+            [this, id, form](const QPoint& pos) { popUpSheetMenu(id, form->mapToGlobal(pos)); });
     auto* w = new SheetWindow([this, id] { wb_.close(id); });
     w->setWidget(form);
     w->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -137,8 +221,8 @@ void MainWindow::createWindow(SheetId id) {
     w->move(centredPosition(facts.widthTwips, facts.heightTwips));
 
     // A child window appears as soon as it is created, also when a calculation
-    // of another sheet needed it.
-    wb_.find(id)->visible = true;
+    // of another sheet needed it; only an opened job brings hidden ones.
+    if (!wb_.find(id)->visible) return;
     w->show();
     area_->setActiveSubWindow(w);
     if (QWidget* first = form->firstFocus()) first->setFocus(Qt::OtherFocusReason);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "core/workbook.h"
 #include "report/page.h"
@@ -18,6 +20,7 @@
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 
 namespace lc::app {
 
@@ -40,15 +43,30 @@ public:
     // outer size, measured from the top-left of the client area, in pixels.
     QPoint centredPosition(int childWidthTwips, int childHeightTwips) const;
 
-    // The job file the workbook was last opened from or saved to ("" if none).
-    const QString& jobPath() const { return jobPath_; }
-    // The folder the file dialogs start in.
-    const QString& lastFolder() const { return lastFolder_; }
-    void setLastFolder(const QString& folder) { lastFolder_ = folder; }
+    // The sheet of the active child window, if one is active.
+    std::optional<SheetId> activeSheet() const;
+    // The action of a command (commands.h) by its name, or null.
+    QAction* commandAction(const char* name) const;
+    // The context menu of a sheet window, opened at `globalPos`; it closes
+    // itself when done.
+    QMenu* popUpSheetMenu(SheetId id, const QPoint& globalPos);
 
-    // 打印… (Ctrl+P) and 导出PDF… (Ctrl+E): every open sheet's printed page.
-    QAction* printAction() const { return printAction_; }
-    QAction* exportPdfAction() const { return exportPdfAction_; }
+    // Job files. The workbook's current file ("" until it is saved or opened).
+    const QString& jobPath() const { return jobPath_; }
+    // Save: to the current file, else as 另存为; Save as and Open ask for a
+    // file, starting in the last folder used.
+    void saveJob();
+    void saveJobAs();
+    void openJob();
+    // The same without the file dialogs. A failed save or a refused file is
+    // told in a message and changes nothing; true when done.
+    bool saveJobTo(const QString& path);
+    bool openJobFrom(const QString& path);
+    // 复制本页数据: the active sheet as tab-separated lines on the clipboard.
+    void copySheet();
+
+    // 打印… and 导出PDF…: the printed page of every sheet that exists, through
+    // the print dialog or into a PDF file chosen in the save dialog.
     void printSheets();
     void exportPdf();
     // The PDF written to that path; a failure is told in a message.
@@ -59,24 +77,25 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void onSheetEvent(SheetId id, SheetEvent e);
     void createWindow(SheetId id);
     void removeWindow(SheetId id);
-    void addReportCommands();
+    void updateCommands();
+    QString lastFolder() const;
+    void rememberFolder(const QString& path);
     report::PageOptions pageOptions() const;
 
     Workbook wb_;
+    QString jobPath_;
+    std::vector<QAction*> commandActions_;
+    std::function<QString(const QString&)> pdfPathChooser_;
     ui::MessageBoxService boxes_;
     ui::Session session_;
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
-    QString jobPath_;
-    QString lastFolder_;
-    QAction* printAction_ = nullptr;
-    QAction* exportPdfAction_ = nullptr;
-    std::function<QString(const QString&)> pdfPathChooser_;
 };
 
 }  // namespace lc::app

@@ -1,7 +1,6 @@
 // 打印… and 导出PDF…: the printed calculation sheet of every open sheet, on the
 // printer through the system's print dialog or into a PDF file. Both paint the
 // same pages (src/report).
-#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -42,22 +41,6 @@ private:
 };
 
 }  // namespace
-
-void MainWindow::addReportCommands() {
-    printAction_ = new QAction(QString::fromUtf8("打印…"), this);
-    printAction_->setObjectName("print");
-    printAction_->setShortcut(QKeySequence::Print);
-    exportPdfAction_ = new QAction(QString::fromUtf8("导出PDF…"), this);
-    exportPdfAction_->setObjectName("exportPdf");
-    exportPdfAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    for (QAction* a : {printAction_, exportPdfAction_}) {
-        // Whichever sheet window is active: they all live inside this window.
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-    }
-    connect(printAction_, &QAction::triggered, this, &MainWindow::printSheets);
-    connect(exportPdfAction_, &QAction::triggered, this, &MainWindow::exportPdf);
-}
 
 report::PageOptions MainWindow::pageOptions() const {
     report::PageOptions options;
@@ -111,7 +94,7 @@ bool MainWindow::exportPdfTo(const QString& path) {
         session_.messages().show(QString::fromUtf8("导出PDF失败。") + error);
         return false;
     }
-    setLastFolder(QFileInfo(path).absolutePath());
+    rememberFolder(path);
     return true;
 }
 

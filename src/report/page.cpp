@@ -337,7 +337,7 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
     p.drawText(QPointF((lay.width() - tm.horizontalAdvance(heading)) / 2, tm.ascent()), heading);
 
     p.setFont(text);
-    const QString job = "作业文件：" + (options.jobName.isEmpty() ? QString("（未保存）") : options.jobName);
+    const QString job = "计算文件：" + (options.jobName.isEmpty() ? QString("（未保存）") : options.jobName);
     const QString when = "打印时间：" + options.printedAt.toString("yyyy-MM-dd HH:mm:ss");
     const qreal y = tm.lineSpacing() + fm.ascent();
     const qreal whenWidth = fm.horizontalAdvance(when);
