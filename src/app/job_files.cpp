@@ -73,12 +73,15 @@ void MainWindow::saveJobAs() {
     QString path = QFileDialog::getSaveFileName(this, "另存为", start, kFilter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".json";
+    rememberFolder(path);
     saveJobTo(path);
 }
 
 void MainWindow::openJob() {
     const QString path = QFileDialog::getOpenFileName(this, "打开", lastFolder(), kFilter);
-    if (!path.isEmpty()) openJobFrom(path);
+    if (path.isEmpty()) return;
+    rememberFolder(path);
+    openJobFrom(path);
 }
 
 bool MainWindow::saveJobTo(const QString& path) {
@@ -102,7 +105,6 @@ bool MainWindow::saveJobTo(const QString& path) {
         return false;
     }
     jobPath_ = path;
-    rememberFolder(path);
     return true;
 }
 
@@ -147,7 +149,6 @@ bool MainWindow::openJobFrom(const QString& path) {
     session_.refreshAll();
     updateCommands();
     jobPath_ = path;
-    rememberFolder(path);
     return true;
 }
 

@@ -77,8 +77,8 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
         commandActions_.push_back(a);
     }
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
-    // A field would keep a command's keys for itself (Ctrl+E, Ctrl+D): the
-    // commands come first.
+    // A field would keep some of a command's keys for itself (on X11 Ctrl+E
+    // moves to the end of its line): the commands come first.
     qApp->installEventFilter(this);
 
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
@@ -119,12 +119,6 @@ std::optional<SheetId> MainWindow::activeSheet() const {
     for (SheetId id : kAllSheets)
         if (current && windowOf(id) == current && !current->isHidden()) return id;
     return std::nullopt;
-}
-
-QAction* MainWindow::commandAction(const char* name) const {
-    for (QAction* a : commandActions_)
-        if (a->objectName() == QLatin1String(name)) return a;
-    return nullptr;
 }
 
 void MainWindow::updateCommands() {

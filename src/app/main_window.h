@@ -45,8 +45,6 @@ public:
 
     // The sheet of the active child window, if one is active.
     std::optional<SheetId> activeSheet() const;
-    // The action of a command (commands.h) by its name, or null.
-    QAction* commandAction(const char* name) const;
     // The context menu of a sheet window, opened at `globalPos`; it closes
     // itself when done.
     QMenu* popUpSheetMenu(SheetId id, const QPoint& globalPos);

@@ -3,10 +3,12 @@
 // message and nothing changed; a failed save leaving the old file; a sheet
 // copied as a table; the sheet menu on every control and the shortcuts from
 // every sheet window.
+#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -80,6 +82,7 @@ protected:
         act("A1");
         for (const auto& [f, t] : example::a2Inputs()) typeText(SheetId::A2, f.c_str(), t);
         typeText(SheetId::A2, "Text17", example::kA2CutterRadius);
+        act("A2.Option2");
         act("A2.Command1");
         act("A2.Command2");
         typeText(SheetId::B1, "Text16", "0.9");
@@ -92,8 +95,12 @@ protected:
         typeText(SheetId::Gears, "Text1", "0.5");
         act("gears.Command1");
         act("gears.Command2");
+        // A box ticked after the calculation is part of what is saved.
+        wb().sheet(SheetId::A2).setCheck("Check2", 1);
+        main->session().refreshAll();
         ASSERT_TRUE(messages.entries.empty()) << messages.entries.front().text.toStdString();
         ASSERT_EQ(wb().flags.b1Done, kTrue);
+        ASSERT_EQ(wb().flags.pinionRightHand, kTrue);
         ASSERT_FALSE(wb().sheet(SheetId::Gears).list.empty());
     }
     // What the windows show, field by field, against a sheet of the workbook.
@@ -105,7 +112,15 @@ protected:
             EXPECT_EQ(main->windowOf(id)->isVisible(), s->visible) << sheetKey(id);
             for (const auto& f : s->fieldNames())
                 EXPECT_EQ(text(id, f.c_str()).toStdString(), s->text(f)) << sheetKey(id) << "." << f;
+            for (const auto& c : s->checkNames())
+                EXPECT_EQ(form(id)->findChild<QCheckBox*>(c.c_str())->isChecked(), s->check(c) != 0) << c;
         }
+        const Sheet* gears = expected.find(SheetId::Gears);
+        if (!gears) return;
+        EXPECT_EQ(form(SheetId::Gears)->windowTitle().toStdString(), gears->caption);
+        auto* list = form(SheetId::Gears)->findChild<QListWidget*>("List1");
+        ASSERT_EQ(list->count(), static_cast<int>(gears->list.size()));
+        for (int i = 0; i < list->count(); ++i) EXPECT_EQ(list->item(i)->text().toStdString(), gears->list[i]);
     }
     QString path(const char* name) const { return dir.filePath(name); }
 
@@ -234,8 +249,8 @@ TEST_F(JobFiles, CopyingASheetGivesATableOfItsWholeTexts) {
             ++items;
             EXPECT_EQ(row[1], item->caption);
             if (item->field.empty()) {
-                EXPECT_EQ(row[2], "左");
-                EXPECT_EQ(row[3], "右");
+                EXPECT_EQ(row[2], a2.option1Caption);
+                EXPECT_EQ(row[3], a2.option2Caption);
                 continue;
             }
             EXPECT_EQ(row[2], a2.text(item->field)) << item->field;
