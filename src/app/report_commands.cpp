@@ -85,6 +85,7 @@ void MainWindow::exportPdf() {
     }
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
+    rememberFolder(path);
     exportPdfTo(path);
 }
 
@@ -94,7 +95,6 @@ bool MainWindow::exportPdfTo(const QString& path) {
         session_.messages().show(QString::fromUtf8("导出PDF失败。") + error);
         return false;
     }
-    rememberFolder(path);
     return true;
 }
 
