@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils qt6-translations-l10n
   fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
   locales
 )

@@ -1,14 +1,17 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <functional>
 
+#include "app/commands.h"
 #include "app/sketch_window.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
@@ -50,9 +53,9 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
 
-    static const std::pair<const char*, const char*> commands[] = {
+    static const std::pair<const char*, const char*> menuCommands[] = {
         {"A1", "计算单A2"}, {"B1", "计算单B1"}, {"C", "计算单C"}, {"Gljs", "挂轮计算"}};
-    for (const auto& [name, caption] : commands) {
+    for (const auto& [name, caption] : menuCommands) {
         const ActionDef* command = findAction(name);
         QAction* a = menuBar()->addAction(QString::fromUtf8(caption));
         a->setObjectName(name);
@@ -62,25 +65,36 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     quit->setObjectName("Tc");
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    // The commands beyond the forms: shortcuts of this window and entries of
+    // the sheet windows' context menus, never in the menu bar.
+    for (const Command& c : commands()) {
+        auto* a = new QAction(QString::fromUtf8(c.caption), this);
+        a->setObjectName(c.name);
+        if (*c.keys) a->setShortcut(QKeySequence(QString::fromLatin1(c.keys), QKeySequence::PortableText));
+        const Command* command = &c;
+        connect(a, &QAction::triggered, this, [this, command] {
+            if (!command->appliesTo || command->appliesTo(activeSheet())) command->run(*this);
+        });
+        addAction(a);
+        commandActions_.push_back(a);
+    }
+    connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
+    // A field would keep some of a command's keys for itself (on X11 Ctrl+E
+    // moves to the end of its line): the commands come first.
+    qApp->installEventFilter(this);
+
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
 
-    sketchAction_ = new QAction(QString::fromUtf8("示意图"), this);
-    sketchAction_->setObjectName("Sketch");
-    sketchAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    addAction(sketchAction_);
-    connect(sketchAction_, &QAction::triggered, this, [this] {
-        QMdiSubWindow* a2 = windowOf(SheetId::A2);
-        if (a2 && area_->activeSubWindow() == a2) showSketch();
-    });
+    // The sketch window follows sheet A2's texts.
     session_.addTextsListener([this] {
         if (sketch_) sketch_->update();
     });
-
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
-    addReportCommands();
+    updateCommands();
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
     // The forms must go while the session they report to still exists.
     wb_.setListener(nullptr);
     for (QMdiSubWindow*& w : windows_) {
@@ -105,6 +119,55 @@ QPoint MainWindow::centredPosition(int childWidthTwips, int childHeightTwips) co
     return QPoint(ui::px(left), ui::px(top));
 }
 
+std::optional<SheetId> MainWindow::activeSheet() const {
+    // The current child stays current while a message box or menu is up.
+    const QMdiSubWindow* current = area_->currentSubWindow();
+    for (SheetId id : kAllSheets)
+        if (current && windowOf(id) == current && !current->isHidden()) return id;
+    return std::nullopt;
+}
+
+void MainWindow::updateCommands() {
+    const std::optional<SheetId> active = activeSheet();
+    const auto all = commands();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        commandActions_[i]->setEnabled(!all[i].appliesTo || all[i].appliesTo(active));
+}
+
+QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos) {
+    // The commands act on the window the menu was opened on.
+    if (QMdiSubWindow* w = windowOf(id)) area_->setActiveSubWindow(w);
+    updateCommands();
+    auto* menu = new QMenu(this);
+    menu->setObjectName("SheetMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto all = commands();
+    int group = all.empty() ? 0 : all.front().group;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].appliesTo && !all[i].appliesTo(id)) continue;
+        if (all[i].group != group && !menu->isEmpty()) menu->addSeparator();
+        group = all[i].group;
+        menu->addAction(commandActions_[i]);
+    }
+    menu->popup(globalPos);
+    return menu;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && isAncestorOf(field)) {
+            const QKeySequence keys(static_cast<QKeyEvent*>(e)->keyCombination());
+            for (QAction* a : commandActions_)
+                if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == keys) {
+                    e->ignore();
+                    return true;
+                }
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
 void MainWindow::showSketch() {
     if (!sketch_) {
         sketch_ = new SketchWindow(wb_, this);
@@ -121,16 +184,6 @@ void MainWindow::showSketch() {
     sketch_->raise();
     sketch_->activateWindow();
     sketch_->update();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
-    // A field of sheet A2 takes Ctrl+D as "delete a character"; on this sheet
-    // the key opens the sketch instead.
-    if (e->type() == QEvent::ShortcutOverride) {
-        const auto* k = static_cast<QKeyEvent*>(e);
-        if (k->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_D)) return true;
-    }
-    return QMainWindow::eventFilter(watched, e);
 }
 
 void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
@@ -158,6 +211,7 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             removeWindow(id);
             break;
     }
+    updateCommands();
 }
 
 void MainWindow::createWindow(SheetId id) {
@@ -169,14 +223,16 @@ void MainWindow::createWindow(SheetId id) {
         case SheetId::C: form = new ui::SheetCForm(session_); break;
         case SheetId::Gears: form = new ui::GearsForm(session_); break;
     }
+    // Right mouse button anywhere on the sheet: its fields pass the request on.
+    form->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form, &QWidget::customContextMenuRequested, this,
+            [this, id, form](const QPoint& pos) { popUpSheetMenu(id, form->mapToGlobal(pos)); });
     auto* w = new SheetWindow([this, id] { wb_.close(id); });
     w->setWidget(form);
     w->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint);
     area_->addSubWindow(w);
     windows_[static_cast<std::size_t>(id)] = w;
-    if (id == SheetId::A2)
-        for (QLineEdit* field : form->findChildren<QLineEdit*>()) field->installEventFilter(this);
 
     // The creation steps: the fixed outer size, then the centring.
     const ui::FormFacts& facts = ui::formFacts(id);
@@ -184,8 +240,8 @@ void MainWindow::createWindow(SheetId id) {
     w->move(centredPosition(facts.widthTwips, facts.heightTwips));
 
     // A child window appears as soon as it is created, also when a calculation
-    // of another sheet needed it.
-    wb_.find(id)->visible = true;
+    // of another sheet needed it; only an opened job brings hidden ones.
+    if (!wb_.find(id)->visible) return;
     w->show();
     area_->setActiveSubWindow(w);
     if (QWidget* first = form->firstFocus()) first->setFocus(Qt::OtherFocusReason);

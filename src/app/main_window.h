@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "core/workbook.h"
 #include "report/page.h"
@@ -18,10 +20,13 @@
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 
 namespace lc::app {
-
 class SketchWindow;
+}
+
+namespace lc::app {
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -42,21 +47,31 @@ public:
     // outer size, measured from the top-left of the client area, in pixels.
     QPoint centredPosition(int childWidthTwips, int childHeightTwips) const;
 
-    // 示意图 (Ctrl+D while sheet A2 is the active window): the blank sketch
-    // window, beside this one.
-    QAction* sketchAction() const { return sketchAction_; }
+    // The sheet of the active child window, if one is active.
+    std::optional<SheetId> activeSheet() const;
+    // The context menu of a sheet window, opened at `globalPos`; it closes
+    // itself when done.
+    QMenu* popUpSheetMenu(SheetId id, const QPoint& globalPos);
+
+    // Job files. The workbook's current file ("" until it is saved or opened).
+    const QString& jobPath() const { return jobPath_; }
+    // Save: to the current file, else as 另存为; Save as and Open ask for a
+    // file, starting in the last folder used.
+    void saveJob();
+    void saveJobAs();
+    void openJob();
+    // The same without the file dialogs. A failed save or a refused file is
+    // told in a message and changes nothing; true when done.
+    bool saveJobTo(const QString& path);
+    bool openJobFrom(const QString& path);
+    // 复制本页数据: the active sheet as tab-separated lines on the clipboard.
+    void copySheet();
+    // 示意图 (sheet A2): the blank sketch window, beside this one.
     void showSketch();
     SketchWindow* sketchWindow() const { return sketch_; }
 
-    // The job file the workbook was last opened from or saved to ("" if none).
-    const QString& jobPath() const { return jobPath_; }
-    // The folder the file dialogs start in.
-    const QString& lastFolder() const { return lastFolder_; }
-    void setLastFolder(const QString& folder) { lastFolder_ = folder; }
-
-    // 打印… (Ctrl+P) and 导出PDF… (Ctrl+E): every open sheet's printed page.
-    QAction* printAction() const { return printAction_; }
-    QAction* exportPdfAction() const { return exportPdfAction_; }
+    // 打印… and 导出PDF…: the printed page of every sheet that exists, through
+    // the print dialog or into a PDF file chosen in the save dialog.
     void printSheets();
     void exportPdf();
     // The PDF written to that path; a failure is told in a message.
@@ -73,21 +88,20 @@ private:
     void onSheetEvent(SheetId id, SheetEvent e);
     void createWindow(SheetId id);
     void removeWindow(SheetId id);
-    void addReportCommands();
+    void updateCommands();
+    QString lastFolder() const;
+    void rememberFolder(const QString& path);
     report::PageOptions pageOptions() const;
 
     Workbook wb_;
+    QString jobPath_;
+    std::vector<QAction*> commandActions_;
+    std::function<QString(const QString&)> pdfPathChooser_;
     ui::MessageBoxService boxes_;
     ui::Session session_;
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
-    QAction* sketchAction_ = nullptr;
     SketchWindow* sketch_ = nullptr;
-    QString jobPath_;
-    QString lastFolder_;
-    QAction* printAction_ = nullptr;
-    QAction* exportPdfAction_ = nullptr;
-    std::function<QString(const QString&)> pdfPathChooser_;
 };
 
 }  // namespace lc::app

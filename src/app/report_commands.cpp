@@ -1,12 +1,14 @@
 // 打印… and 导出PDF…: the printed calculation sheet of every open sheet, on the
 // printer through the system's print dialog or into a PDF file. Both paint the
 // same pages (src/report).
-#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTranslator>
 
 #include "app/main_window.h"
 #include "report/page.h"
@@ -24,23 +26,22 @@ bool anySheet(const Workbook& wb) {
 
 const char* const kNothingToPrint = "没有打开的计算单，无可打印的内容。";
 
-}  // namespace
-
-void MainWindow::addReportCommands() {
-    printAction_ = new QAction(QString::fromUtf8("打印…"), this);
-    printAction_->setObjectName("print");
-    printAction_->setShortcut(QKeySequence::Print);
-    exportPdfAction_ = new QAction(QString::fromUtf8("导出PDF…"), this);
-    exportPdfAction_->setObjectName("exportPdf");
-    exportPdfAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    for (QAction* a : {printAction_, exportPdfAction_}) {
-        // Whichever sheet window is active: they all live inside this window.
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
+// Qt's own Chinese for the dialogs it draws itself (the print dialog and the
+// file dialog where the desktop offers none), for as long as one is open: the
+// program's specified message boxes keep their OK button.
+class QtChinese {
+public:
+    QtChinese() {
+        if (translator_.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&translator_);
     }
-    connect(printAction_, &QAction::triggered, this, &MainWindow::printSheets);
-    connect(exportPdfAction_, &QAction::triggered, this, &MainWindow::exportPdf);
-}
+    ~QtChinese() { QCoreApplication::removeTranslator(&translator_); }
+
+private:
+    QTranslator translator_;
+};
+
+}  // namespace
 
 report::PageOptions MainWindow::pageOptions() const {
     report::PageOptions options;
@@ -57,9 +58,12 @@ void MainWindow::printSheets() {
     QPrinter printer(QPrinter::HighResolution);
     report::setUpA4(printer);
     printer.setDocName(QString::fromUtf8("翎川齿轮计算单"));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QString::fromUtf8("打印"));
-    if (dialog.exec() != QDialog::Accepted) return;
+    {
+        const QtChinese chinese;
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(QString::fromUtf8("打印"));
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
     if (report::paintWorkbook(printer, wb_, pageOptions()) == 0)
         session_.messages().show(QString::fromUtf8("无法打印：打印机不能使用。"));
 }
@@ -73,12 +77,17 @@ void MainWindow::exportPdf() {
     const QFileInfo job(jobPath());
     const QString folder = jobPath().isEmpty() ? lastFolder() : job.absolutePath();
     const QString name = (jobPath().isEmpty() ? QString::fromUtf8("计算单") : job.completeBaseName()) + ".pdf";
-    QString path = pdfPathChooser_ ? pdfPathChooser_(QDir(folder).filePath(name))
-                                   : QFileDialog::getSaveFileName(this, QString::fromUtf8("导出PDF"),
-                                                                  QDir(folder).filePath(name),
-                                                                  QString::fromUtf8("PDF 文件 (*.pdf)"));
+    QString path;
+    if (pdfPathChooser_) {
+        path = pdfPathChooser_(QDir(folder).filePath(name));
+    } else {
+        const QtChinese chinese;
+        path = QFileDialog::getSaveFileName(this, QString::fromUtf8("导出PDF"), QDir(folder).filePath(name),
+                                            QString::fromUtf8("PDF 文件 (*.pdf)"));
+    }
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
+    rememberFolder(path);
     exportPdfTo(path);
 }
 
@@ -88,7 +97,6 @@ bool MainWindow::exportPdfTo(const QString& path) {
         session_.messages().show(QString::fromUtf8("导出PDF失败。") + error);
         return false;
     }
-    setLastFolder(QFileInfo(path).absolutePath());
     return true;
 }
 

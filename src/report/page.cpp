@@ -12,7 +12,8 @@
 #include <QSaveFile>
 #include <QTextLayout>
 #include <algorithm>
-#include <cmath>
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -153,48 +154,53 @@ public:
         return h + 2 * mm(kPadY);
     }
 
-    // Flows the table's rows down the page from y, repeating the header on a
-    // new page; a row taller than a whole page is carried over line by line.
-    qreal flow(std::vector<Page>& pages, const Table& t, qreal x, qreal y) const {
+    // Flows the table's rows down from `at`, its header first; when the room
+    // below runs out, `next` moves `at` to the top of a fresh column or page
+    // and the header is repeated there. A row taller than a whole page is
+    // carried over line by line. Returns where the table ends.
+    qreal flow(std::vector<Page>& pages, const Table& t, QPointF at, const std::function<QPointF()>& next) const {
         const qreal headerHeight = rowHeight(t.header, 0, t.header.lineCount());
-        bool fresh = true;  // nothing but the header on this page yet
-        auto startPage = [&]() {
-            pages.push_back(Page{pages.back().sheet, true, {}, {}, {}});
-            y = top_;
-            placeHeader(pages.back(), t, x, y);
+        auto place = [&](const Row& r, int first, int count, qreal h) {
+            pages.back().rows.push_back(Placed{&r, &t.widths, first, count, at, h});
+            at.ry() += h;
+        };
+        bool fresh = true;  // nothing but the header in this column yet
+        auto fresher = [&]() {
+            at = next();
+            place(t.header, 0, t.header.lineCount(), headerHeight);
             fresh = true;
         };
-        placeHeader(pages.back(), t, x, y);
+        place(t.header, 0, t.header.lineCount(), headerHeight);
         for (const Row& r : t.rows) {
             const int lines = std::max(r.lineCount(), 1);
             int first = 0;
             while (first < lines) {
                 int count = lines - first;
                 qreal h = rowHeight(r, first, count);
-                if (y + h > bottom_) {
-                    // Whole on the next page when it fits on one; else as many
-                    // lines as fit here, the rest carried over.
+                if (at.y() + h > bottom_) {
+                    // Whole in the next column when it fits in one; else as
+                    // many lines as fit here, the rest carried over.
                     if (!fresh && h <= bottom_ - top_ - headerHeight) {
-                        startPage();
+                        fresher();
                         continue;
                     }
-                    count = std::max(linesThatFit(r, first, bottom_ - y), fresh ? 1 : 0);
+                    count = std::max(linesThatFit(r, first, bottom_ - at.y()), fresh ? 1 : 0);
                     if (count == 0) {
-                        startPage();
+                        fresher();
                         continue;
                     }
                     h = rowHeight(r, first, count);
                 }
-                pages.back().rows.push_back(Placed{&r, &t.widths, first, count, QPointF(x, y), h});
-                y += h;
+                place(r, first, count, h);
                 first += count;
                 fresh = false;
-                if (first < lines) startPage();
+                if (first < lines) fresher();
             }
         }
-        return y;
+        return at.y();
     }
 
+    QPagedPaintDevice* device() const { return &device_; }
     qreal top() const { return top_; }
     qreal bottom() const { return bottom_; }
 
@@ -286,46 +292,6 @@ Table listTable(const Layout& lay, const std::vector<TableRow>& rows, std::size_
     return t;
 }
 
-// Flows the list column by column: down the first column of the page, then the
-// next, then onto a new page.
-void flowList(const Layout& lay, std::vector<Page>& pages, const Table& t, qreal y) {
-    const qreal gap = lay.mm(3);
-    const qreal columnWidth = t.widths[0] + t.widths[1];
-    std::size_t next = 0;
-    const qreal headerHeight = lay.rowHeight(t.header, 0, t.header.lineCount());
-    while (next < t.rows.size()) {
-        for (int col = 0; col < kListColumns && next < t.rows.size(); ++col) {
-            const qreal x = col * (columnWidth + gap);
-            qreal cy = y;
-            pages.back().rows.push_back(Placed{&t.header, &t.widths, 0, t.header.lineCount(), QPointF(x, cy),
-                                               headerHeight});
-            cy += headerHeight;
-            bool placedAny = false;
-            while (next < t.rows.size()) {
-                const Row& r = t.rows[next];
-                const qreal h = lay.rowHeight(r, 0, r.lineCount());
-                if (cy + h > lay.bottom() && placedAny) break;
-                // A single entry longer than a column is carried on line by line.
-                int count = r.lineCount();
-                qreal rh = h;
-                if (cy + h > lay.bottom()) {
-                    count = 1;
-                    while (count < r.lineCount() && lay.rowHeight(r, 0, count + 1) <= lay.bottom() - cy) ++count;
-                    rh = lay.rowHeight(r, 0, count);
-                }
-                pages.back().rows.push_back(Placed{&r, &t.widths, 0, count, QPointF(x, cy), rh});
-                cy += rh;
-                placedAny = true;
-                ++next;
-            }
-        }
-        if (next < t.rows.size()) {
-            pages.push_back(Page{pages.back().sheet, true, {}, {}, {}});
-            y = lay.top();
-        }
-    }
-}
-
 void paintRow(QPainter& p, const Layout& lay, const Placed& pl) {
     const Row& r = *pl.row;
     qreal total = 0;
@@ -371,13 +337,12 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
     p.drawText(QPointF((lay.width() - tm.horizontalAdvance(heading)) / 2, tm.ascent()), heading);
 
     p.setFont(text);
-    const QString job = "作业文件：" + (options.jobName.isEmpty() ? QString("（未保存）") : options.jobName);
+    const QString job = "计算文件：" + (options.jobName.isEmpty() ? QString("（未保存）") : options.jobName);
     const QString when = "打印时间：" + options.printedAt.toString("yyyy-MM-dd HH:mm:ss");
     const qreal y = tm.lineSpacing() + fm.ascent();
-    // A long file name wraps under itself rather than running into the time.
     const qreal whenWidth = fm.horizontalAdvance(when);
-    p.drawText(QRectF(0, tm.lineSpacing(), lay.width() - whenWidth - lay.mm(4), lay.top()),
-               Qt::TextWrapAnywhere | Qt::AlignLeft | Qt::AlignTop, job);
+    // A file name too long for its place keeps its beginning and its end.
+    p.drawText(QPointF(0, y), fm.elidedText(job, Qt::ElideMiddle, lay.width() - whenWidth - lay.mm(4)));
     p.drawText(QPointF(lay.width() - whenWidth, y), when);
 
     const QString legend = "绿底“输入”：输入的数据　　橙底“计算”：计算结果";
@@ -385,6 +350,65 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
     const qreal fy = lay.height() - fm.descent();
     p.drawText(QPointF(0, fy), legend);
     p.drawText(QPointF(lay.width() - fm.horizontalAdvance(folio), fy), folio);
+}
+
+// The pages of one sheet, added to `pages`; the tables they show go to
+// `tables`, which must outlive the pages.
+void layOutSheet(const Layout& lay, const Sheet& sheet, const PageOptions& options, std::vector<Page>& pages,
+                 std::deque<Table>& tables) {
+    const SheetId id = sheet.id();
+    pages.push_back(Page{id, false, {}, {}, {}});
+    std::vector<TableRow> rows = tableOf(sheet);
+    // The change-gear list follows the window's fields in the rows; the
+    // window's caption, which tells how the last search ended, joins them.
+    std::size_t fields = rows.size();
+    if (id == SheetId::Gears) {
+        fields -= sheet.list.size();
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(fields),
+                    TableRow{"", "计算状态", sheet.caption, "", Unit::None, false, false});
+        ++fields;
+    }
+    tables.push_back(itemTable(lay, rows, fields));
+    auto newPage = [&]() {
+        pages.push_back(Page{id, true, {}, {}, {}});
+        return QPointF(0, lay.top());
+    };
+    qreal y = lay.flow(pages, tables.back(), QPointF(0, lay.top()), newPage);
+    if (id == SheetId::A2 && options.a2Sketch) {
+        // The sketch takes the room below the table, or a page of its own
+        // when a long text has left too little.
+        const qreal gap = lay.mm(4);
+        if (lay.bottom() - (y + gap) < lay.mm(kMinSketchHeight)) {
+            pages.push_back(Page{id, true, {}, {}, {}});
+            y = lay.top() - gap;
+        }
+        pages.back().sketch = QRectF(0, y + gap, lay.width(), lay.bottom() - y - gap);
+    }
+    if (id == SheetId::Gears) {
+        const QFontMetricsF fm(sheetFont(kTextPoints, true), lay.device());
+        y += lay.mm(4);
+        if (y + fm.lineSpacing() * 3 > lay.bottom()) {
+            pages.push_back(Page{id, true, {}, {}, {}});
+            y = lay.top();
+        }
+        const QString heading = sheet.list.empty() ? QString("挂轮组合：无")
+                                                    : QString("挂轮组合：共 %1 组").arg(sheet.list.size());
+        pages.back().notes.emplace_back(QPointF(0, y + fm.ascent()), heading);
+        y += fm.lineSpacing() + lay.mm(1);
+        const qreal columnWidth = (lay.width() - lay.mm(3) * (kListColumns - 1)) / kListColumns;
+        tables.push_back(listTable(lay, rows, fields, columnWidth));
+        // Down the first column, then the next, then onto a new page.
+        int column = 0;
+        qreal columnTop = y;
+        auto nextColumn = [&]() {
+            if (++column == kListColumns) {
+                column = 0;
+                columnTop = newPage().y();
+            }
+            return QPointF(column * (columnWidth + lay.mm(3)), columnTop);
+        };
+        lay.flow(pages, tables.back(), QPointF(0, y), nextColumn);
+    }
 }
 
 }  // namespace
@@ -408,51 +432,10 @@ void setUpA4(QPagedPaintDevice& device) {
 int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options) {
     Layout lay(device);
     // The tables live until the pages are painted: the pages point into them.
-    std::vector<Table> tables;
-    tables.reserve(8);
+    std::deque<Table> tables;
     std::vector<Page> pages;
-    for (SheetId id : kAllSheets) {
-        const Sheet* sheet = wb.find(id);
-        if (!sheet) continue;
-        pages.push_back(Page{id, false, {}, {}, {}});
-        std::vector<TableRow> rows = tableOf(*sheet);
-        // The change-gear list follows the window's fields in the rows; the
-        // window's caption, which tells how the last search ended, joins them.
-        std::size_t fields = rows.size();
-        if (id == SheetId::Gears) {
-            fields -= sheet->list.size();
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(fields),
-                        TableRow{"", "计算状态", sheet->caption, "", Unit::None, false, false});
-            ++fields;
-        }
-        tables.push_back(itemTable(lay, rows, fields));
-        qreal y = lay.flow(pages, tables.back(), 0, lay.top());
-        if (id == SheetId::A2 && options.a2Sketch) {
-            // The sketch takes the room below the table, or a page of its own
-            // when a long text has left too little.
-            const qreal gap = lay.mm(4);
-            if (lay.bottom() - (y + gap) < lay.mm(kMinSketchHeight)) {
-                pages.push_back(Page{id, true, {}, {}, {}});
-                y = lay.top() - gap;
-            }
-            pages.back().sketch = QRectF(0, y + gap, lay.width(), lay.bottom() - y - gap);
-        }
-        if (id == SheetId::Gears) {
-            const QFontMetricsF fm(sheetFont(kTextPoints, true), &device);
-            y += lay.mm(4);
-            if (y + fm.lineSpacing() * 3 > lay.bottom()) {
-                pages.push_back(Page{id, true, {}, {}, {}});
-                y = lay.top();
-            }
-            const QString heading = sheet->list.empty() ? QString("挂轮组合：无")
-                                                        : QString("挂轮组合：共 %1 组").arg(sheet->list.size());
-            pages.back().notes.emplace_back(QPointF(0, y + fm.ascent()), heading);
-            y += fm.lineSpacing() + lay.mm(1);
-            const qreal columnWidth = (lay.width() - lay.mm(3) * (kListColumns - 1)) / kListColumns;
-            tables.push_back(listTable(lay, rows, fields, columnWidth));
-            flowList(lay, pages, tables.back(), y);
-        }
-    }
+    for (SheetId id : kAllSheets)
+        if (const Sheet* sheet = wb.find(id)) layOutSheet(lay, *sheet, options, pages, tables);
     if (pages.empty()) return 0;
 
     QPainter p;

@@ -41,6 +41,7 @@ QFont formFont(const char* family, double points, bool bold) {
 Field::Field(QWidget* parent, FieldKind kind) : QLineEdit(parent), kind_(kind) {
     if (kind != FieldKind::Plain) colourField(this, kind == FieldKind::Input ? kInputColour : kResultColour);
     setTextMargins(0, 0, 0, 0);
+    setMaxLength(kFieldMaxLength);
     // Every write, the program's or the user's, renews the tooltip.
     connect(this, &QLineEdit::textChanged, this, &QWidget::setToolTip);
 }

@@ -17,6 +17,8 @@
 namespace lc::ui {
 
 inline constexpr int kTwipsPerPixel = 15;
+// The most characters a field holds; a job file's texts are held to it.
+inline constexpr int kFieldMaxLength = 32767;
 // The program's title, in the title bar of every message box.
 inline const char* const kProgramTitle = "翎川";
 

@@ -1,6 +1,7 @@
 // Every message of the program goes through one service: a modal box titled
-// "翎川" with the text and a single OK button, no icon. Tests put a recorder in
-// its place so that nothing waits for a click.
+// "翎川" with the text and a single OK button, no icon; a question has 是 and
+// 否 instead. Tests put a recorder in its place so that nothing waits for a
+// click.
 #pragma once
 
 #include <QString>
@@ -14,12 +15,19 @@ public:
     virtual ~MessageService() = default;
     // Returns when the user has pressed OK.
     virtual void show(const QString& text) = 0;
+    // Returns true when the user answered 是. A service that cannot ask
+    // answers 否, so that nothing is given up unasked.
+    virtual bool ask(const QString& text) {
+        (void)text;
+        return false;
+    }
 };
 
 class MessageBoxService : public MessageService {
 public:
     explicit MessageBoxService(QWidget* owner) : owner_(owner) {}
     void show(const QString& text) override;
+    bool ask(const QString& text) override;
 
 private:
     QWidget* owner_;

@@ -151,12 +151,12 @@ SheetA2Form::SheetA2Form(Session& session, QWidget* parent) : SheetForm(session,
     for (const Item& it : kItems) {
         const Column col = columnOf(it.number);
         // Result fields only show what the calculation wrote.
-        const bool enabled = it.kind == In;
+        const bool typed = it.kind == In;
         // A paired item has the pinion row (0) above the gear row (1).
         const bool paired = it.top1 >= 0;
         for (int row = 0; row < (paired ? 2 : 1); ++row)
             addField(fieldName(it.number, paired ? row : -1), it.kind,
-                     QRect(col.fieldLeft, row == 0 ? it.top0 : it.top1, it.width, it.height), fieldFont, enabled);
+                     QRect(col.fieldLeft, row == 0 ? it.top0 : it.top1, it.width, it.height), fieldFont, typed);
     }
 
     // Item 20: two small fields with no function, under the two hand buttons,

@@ -55,9 +55,17 @@ void SheetForm::focusControl(const QString& name) {
     w->setFocus(Qt::OtherFocusReason);
 }
 
-Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool enabled) {
+Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool takesTyping) {
     Field* f = makeField(this, name, kind, twips, font);
-    f->setEnabled(enabled);
+    if (!takesTyping) {
+        // A result field only shows what the calculation wrote: no typing, no
+        // caret, not on the Tab chain; a click selects in it, so that its text
+        // can be copied.
+        f->setReadOnly(true);
+        f->setFocusPolicy(Qt::ClickFocus);
+    }
+    // The right mouse button over a field opens the sheet's own menu.
+    f->setContextMenuPolicy(Qt::NoContextMenu);
     connect(f, &QLineEdit::textEdited, this, [this, f](const QString& text) {
         if (Sheet* s = sheet()) s->setText(f->objectName().toStdString(), text.toStdString());
         session_.textsEdited();
@@ -67,10 +75,10 @@ Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twi
 }
 
 Field* SheetForm::addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
-                                   const QFont& labelFont, bool enabled) {
+                                   const QFont& labelFont, bool takesTyping) {
     makeLabel(this, row.label, QString::fromUtf8(row.caption), QRect(row.labelLeft, row.labelTop, row.labelWidth, 240),
               labelFont);
-    return addField(row.field, row.kind, QRect(QPoint(row.fieldLeft, row.fieldTop), fieldTwips), fieldFont, enabled);
+    return addField(row.field, row.kind, QRect(QPoint(row.fieldLeft, row.fieldTop), fieldTwips), fieldFont, takesTyping);
 }
 
 QCheckBox* SheetForm::addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font) {

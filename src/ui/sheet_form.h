@@ -55,10 +55,12 @@ public:
 protected:
     Sheet* sheet();
     // Fields and check boxes write every change the user makes into the sheet
-    // at once, so the workbook always holds what the window shows.
-    Field* addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool enabled = true);
+    // at once, so the workbook always holds what the window shows. A field
+    // that takes no typing is a result field: read-only, reached by a click.
+    Field* addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font,
+                    bool takesTyping = true);
     Field* addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
-                            const QFont& labelFont, bool enabled = true);
+                            const QFont& labelFont, bool takesTyping = true);
     QCheckBox* addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font);
     // Runs a handler of this sheet through the session.
     void run(const std::function<Outcome(Workbook&)>& handler);

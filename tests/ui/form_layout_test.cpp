@@ -390,12 +390,15 @@ protected:
                 const QColor colour = c.kind == In ? kGreen : kOrange;
                 EXPECT_EQ(field->palette().color(QPalette::Base), colour);
                 EXPECT_EQ(drawnBackground(field), colour);
-                // Item 20's small fields are coloured as results but enabled.
+                // Item 20's small fields are coloured as results but take
+                // typing. A result field takes none and stays off the Tab
+                // chain, but a click selects in it to copy.
                 const bool small = QString(c.name).startsWith("Text20(");
-                EXPECT_EQ(field->isEnabled(), !(c.kind == Res && resultsDisabled && !small));
-                EXPECT_EQ(field->palette().color(field->isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                                 QPalette::Text),
-                          QColor(Qt::black));
+                const bool result = c.kind == Res && resultsDisabled && !small;
+                EXPECT_TRUE(field->isEnabled());
+                EXPECT_EQ(field->isReadOnly(), result);
+                EXPECT_EQ(field->focusPolicy(), result ? Qt::ClickFocus : Qt::StrongFocus);
+                EXPECT_EQ(field->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::black));
                 break;
             }
             case Label: {

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "ui/formkit.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Settings the tests leave go to a test location, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
     testing::InitGoogleTest(&argc, argv);

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -35,4 +36,30 @@ TEST(MessageBoxService, ShowsAModalBoxWithTitleTextAndOneOkButton) {
     EXPECT_TRUE(modal);
     EXPECT_TRUE(noIcon);
     EXPECT_TRUE(ownedByProgram);
+}
+
+// A question: 是 and 否, 否 taken by Enter and Escape, so that nothing is
+// given up by a hasty key; each answer is told back.
+TEST(MessageBoxService, AsksWithYesAndNoAndTellsTheAnswer) {
+    QWidget owner;
+    owner.show();
+    lc::ui::MessageBoxService service(&owner);
+    for (const bool yes : {true, false}) {
+        QStringList captions;
+        QString byDefault, byEscape;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* b : box->buttons()) captions << b->text();
+            byDefault = box->defaultButton()->text();
+            byEscape = box->escapeButton()->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == (yes ? "是" : "否")) b->click();
+        });
+        EXPECT_EQ(service.ask("是否继续？"), yes);
+        captions.sort();
+        EXPECT_EQ(captions, (QStringList{"否", "是"}));
+        EXPECT_EQ(byDefault, "否");
+        EXPECT_EQ(byEscape, "否");
+    }
 }

@@ -1,6 +1,7 @@
 // Sheet A2's window: its controls as the form lays them out, and the editing
 // behaviour through keys and clicks on the real main window.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -124,16 +125,25 @@ TEST_F(SheetA2Window, FieldsHaveTheirPlacesKindsColoursAndFonts) {
     EXPECT_EQ(get<QLabel>("Label1")->font().pixelSize(), 14) << "10.5 points";
 }
 
-TEST_F(SheetA2Window, ResultFieldsTakeNoFocusAndNoTypingButStayReadable) {
+// A click selects in a result field, so that its text can be copied; it
+// still takes no typing and shows no caret.
+TEST_F(SheetA2Window, ResultFieldsTakeNoTypingButCanBeSelectedAndCopied) {
+    wb().sheet(SheetId::A2).setText("Text23(0)", "2.45363458305213");
+    main->session().refreshAll();
     QLineEdit* r = field(SheetId::A2, "Text23(0)");
-    EXPECT_FALSE(r->isEnabled());
     QTest::mouseClick(r, Qt::LeftButton);
-    EXPECT_EQ(focusName(), "Text1");
+    EXPECT_EQ(focusName(), "Text23(0)");
     QTest::keyClicks(r, "12");
-    EXPECT_EQ(r->text(), "");
-    EXPECT_EQ(wb().sheet(SheetId::A2).text("Text23(0)"), "");
-    EXPECT_EQ(r->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
-    EXPECT_TRUE(field(SheetId::A2, "Text20(1)")->isEnabled()) << "the small item 20 fields are not disabled";
+    QTest::keyClick(r, Qt::Key_Backspace);
+    EXPECT_EQ(r->text(), "2.45363458305213");
+    EXPECT_EQ(wb().sheet(SheetId::A2).text("Text23(0)"), "2.45363458305213");
+    QTest::keyClick(r, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(r, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "2.45363458305213");
+    // Read-only: a line edit draws no caret then.
+    EXPECT_TRUE(r->isReadOnly());
+    EXPECT_EQ(r->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+    EXPECT_FALSE(field(SheetId::A2, "Text20(1)")->isReadOnly()) << "the small item 20 fields take typing";
 }
 
 TEST_F(SheetA2Window, TabFollowsTheFormsOrder) {

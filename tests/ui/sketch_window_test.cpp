@@ -2,6 +2,7 @@
 // window; it follows the sheet's texts (calculation, restart, typing) and
 // its drawing grows with the window.
 #include <QImage>
+#include <QMenu>
 
 #include "app/sketch_window.h"
 #include "support.h"
@@ -79,11 +80,30 @@ TEST_F(SketchWindowTest, CtrlDOnSheetA2OpensItAndItFollowsTheSheet) {
     EXPECT_EQ(sketch()->stopLine(), "计算单A2尚未计算：按“开始计算”之后才有齿坯示意图。");
 }
 
-TEST_F(SketchWindowTest, CtrlDOnAnotherSheetOpensNothing) {
+// The sheet menu of A2 carries 示意图; another sheet has neither the entry
+// nor the key.
+TEST_F(SketchWindowTest, OnlySheetA2HasTheSketch) {
+    const auto sketchEntry = [&](QMenu* m) {
+        QAction* found = nullptr;
+        for (QAction* a : m->actions())
+            if (a->text() == "示意图") found = a;
+        return found;
+    };
     menu("A1");
     menu("Gljs");
     QTest::keyClick(field(SheetId::Gears, "Text1"), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(sketch(), nullptr);
+    QMenu* gears = main->popUpSheetMenu(SheetId::Gears, QPoint(0, 0));
+    EXPECT_EQ(sketchEntry(gears), nullptr);
+    gears->close();
+
+    QMenu* a2 = main->popUpSheetMenu(SheetId::A2, QPoint(0, 0));
+    QAction* entry = sketchEntry(a2);
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    a2->close();
+    ASSERT_NE(sketch(), nullptr);
+    EXPECT_TRUE(sketch()->isVisible());
 }
 
 }  // namespace

@@ -31,7 +31,14 @@ public:
         QWidget* f = QApplication::focusWidget();
         entries.push_back({text, f ? f->objectName() : QString()});
     }
+    // Questions are recorded and answered with `answer`.
+    bool ask(const QString& text) override {
+        questions.push_back(text);
+        return answer;
+    }
     std::vector<Entry> entries;
+    std::vector<QString> questions;
+    bool answer = true;
 };
 
 class WindowTest : public testing::Test {

@@ -1,0 +1,125 @@
+// Job files: any workbook the program can reach is written, read back and
+// written again to the same bytes, with every text, check box, caption,
+// selection, list line, flag and hidden window back in its place.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/actions.h"
+#include "core/jobfile.h"
+
+using namespace lc;
+
+namespace {
+
+// Texts a user might type or paste, and texts that probe the writer: quote
+// marks, backslashes, control characters, tabs, CJK, a character beyond the
+// basic plane, a long text.
+const std::vector<std::string>& texts() {
+    static const std::vector<std::string> t{
+        "",       " ",      "10",         "41",       "0.4",     "44.45",        "1E+308", "-0",
+        "abc",    "三十五", "\"quoted\"", "back\\slash", "tab\there", "line\nbreak", "\x01\x1f", "𝛽 = 35°",
+        "  25.4", "1,5",    std::string(3000, '7'),
+    };
+    return t;
+}
+
+// A workbook after a random walk through the program's actions, with typing,
+// ticking and renamed hand buttons between them.
+Workbook randomWorkbook(std::mt19937& rng) {
+    auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    Workbook wb;
+    const auto actions = allActions();
+    for (int step = 0; step < 40; ++step) {
+        const SheetId id = kAllSheets[below(kAllSheets.size())];
+        Sheet* s = wb.find(id);
+        switch (below(5)) {
+            case 0:
+                if (s) s->setText(s->fieldNames()[below(s->fieldNames().size())], texts()[below(texts().size())]);
+                break;
+            case 1:
+                if (s && !s->checkNames().empty()) s->setCheck(s->checkNames()[below(s->checkNames().size())], below(2));
+                break;
+            case 2:
+                if (s && id == SheetId::A2) s->option1Caption = texts()[below(texts().size())];
+                break;
+            default: {
+                const ActionDef& a = actions[below(actions.size())];
+                if (a.reach != ActionReach::Control || wb.exists(a.sheet)) a.run(wb);
+            }
+        }
+    }
+    wb.flags.pinionRightHand = below(2) ? kTrue : kFalse;
+    return wb;
+}
+
+void expectSameSheets(const Workbook& a, const Workbook& b) {
+    EXPECT_EQ(a.flags.a2Done, b.flags.a2Done);
+    EXPECT_EQ(a.flags.b1Done, b.flags.b1Done);
+    EXPECT_EQ(a.flags.pinionRightHand, b.flags.pinionRightHand);
+    for (SheetId id : kAllSheets) {
+        const Sheet* x = a.find(id);
+        const Sheet* y = b.find(id);
+        ASSERT_EQ(x != nullptr, y != nullptr) << sheetKey(id);
+        if (!x) continue;
+        for (const auto& f : x->fieldNames()) EXPECT_EQ(x->text(f), y->text(f)) << sheetKey(id) << "." << f;
+        for (const auto& c : x->checkNames()) EXPECT_EQ(x->check(c), y->check(c)) << sheetKey(id) << "." << c;
+        EXPECT_EQ(x->option1Caption, y->option1Caption);
+        EXPECT_EQ(x->option2Caption, y->option2Caption);
+        EXPECT_EQ(x->selectedOption, y->selectedOption);
+        EXPECT_EQ(x->list, y->list);
+        EXPECT_EQ(x->caption, y->caption);
+        EXPECT_EQ(x->visible, y->visible) << sheetKey(id);
+    }
+}
+
+}  // namespace
+
+TEST(JobFile, EveryReachableWorkbookComesBackWhole) {
+    std::mt19937 rng(20261207);
+    int hidden = 0, sheets = 0;
+    for (int i = 0; i < 300; ++i) {
+        SCOPED_TRACE(i);
+        const Workbook wb = randomWorkbook(rng);
+        const std::string saved = writeDocument(wb);
+        ASSERT_EQ(saved.back(), '\n');
+        const Document back = readDocument(saved);
+        EXPECT_TRUE(back.actions.empty());
+        ASSERT_NO_FATAL_FAILURE(expectSameSheets(wb, back.workbook));
+        EXPECT_EQ(writeDocument(back.workbook), saved);
+        for (SheetId id : kAllSheets)
+            if (const Sheet* s = wb.find(id)) {
+                ++sheets;
+                hidden += !s->visible;
+            }
+    }
+    // The walk reaches hidden windows and many sheets, or the test proves little.
+    EXPECT_GT(hidden, 20);
+    EXPECT_GT(sheets, 400);
+}
+
+// Opening reads only what it checked: a document refused late (its last sheet
+// bad) gives no workbook at all, and the place named is that sheet's field.
+TEST(JobFile, ARefusalNamesThePlaceInTheProgramsWords) {
+    const std::string bad =
+        R"({"format": "lingchuan-workbook", "version": 1, "sheets": {"A2": {"Text1": "10"}, "C": {"Text5": 5}}})";
+    try {
+        readDocument(bad);
+        FAIL() << "accepted";
+    } catch (const DocumentError& e) {
+        EXPECT_EQ(e.where, "sheets.C.Text5");
+        EXPECT_EQ(documentErrorMessage(e), "位置：计算单C 第5项（Text5）\n应为文本（带引号的字符串），却是数字。");
+    }
+    // A text is held to what a field holds, counted as the field counts.
+    const std::string longText = R"J({"sheets": {"A2": {"Text23(1)": ")J" + std::string(9, 'x') + "𝛽" + R"J("}}})J";
+    EXPECT_NO_THROW(readDocument(longText, 11));
+    try {
+        readDocument(longText, 10);
+        FAIL() << "accepted";
+    } catch (const DocumentError& e) {
+        EXPECT_EQ(documentErrorMessage(e),
+                  "位置：计算单A2 第23项大轮（Text23(1)）\n文本长达11个字符，超过一个输入框能容纳的10个字符。");
+    }
+}
