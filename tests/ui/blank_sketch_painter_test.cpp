@@ -35,8 +35,6 @@ Counts paint(const SketchOutcome& out, QSize size, const QRectF& area) {
         QPainter p(&image);
         report::paintBlankSketch(p, area, out);
     }
-    if (const char* dir = std::getenv("LC_SKETCH_PNG"); dir && out.sketch && size.width() >= 600)
-        image.save(QString("%1/sketch-%2x%3.png").arg(dir).arg(size.width()).arg(size.height()));
     Counts c;
     const QRect inside = area.toAlignedRect();
     for (int y = 0; y < image.height(); ++y)
