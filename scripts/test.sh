@@ -40,9 +40,14 @@ for target in build-fuzz/tests/fuzz/*_fuzz; do
   name=$(basename "$target" _fuzz)
   work=$(mktemp -d)
   cp -r "tests/fuzz/corpus/$name/." "$work/"
+  dict=()
+  [ -f "tests/fuzz/$name.dict" ] && dict=(-dict="tests/fuzz/$name.dict")
   status=0
-  "$target" -max_total_time="$fuzz_seconds" -max_len=512 -print_final_stats=1 "$work" >"$work.log" 2>&1 || status=$?
-  echo "$name: $(grep -E '^stat::number_of_executed_units' "$work.log" | awk '{print $2}') executions"
+  "$target" -max_total_time="$fuzz_seconds" -max_len=512 -print_final_stats=1 "${dict[@]}" "$work" \
+    >"$work.log" 2>&1 || status=$?
+  stat() { grep -E "^stat::$1:" "$work.log" | awk '{print $2}'; }
+  echo "$name: $(stat number_of_executed_units) runs, $(stat average_exec_per_sec) runs per second," \
+    "peak memory $(stat peak_rss_mb) MB"
   if [ "$status" -ne 0 ]; then
     tail -40 "$work.log" >&2
     echo "fuzz target $name failed" >&2

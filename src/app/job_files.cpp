@@ -16,7 +16,6 @@
 #include "app/main_window.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
-#include "ui/formkit.h"
 #include "ui/sheet_form.h"
 
 namespace lc::app {
@@ -25,6 +24,10 @@ namespace {
 // A job file of the whole workbook is some tens of kilobytes; anything far
 // larger is not one, and is not read into memory.
 constexpr qint64 kMaxJobBytes = 32 * 1024 * 1024;
+// A field keeps any text, but no text of a calculation comes near a million
+// characters: a longer one marks a damaged or foreign file, and would only
+// make the windows crawl.
+constexpr std::size_t kLongestText = 1000000;
 
 const char* const kFilter = "翎川计算文件 (*.json);;所有文件 (*)";
 
@@ -124,7 +127,7 @@ bool MainWindow::openJobFrom(const QString& path) {
     Document doc;
     try {
         doc = readDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                           static_cast<std::size_t>(ui::kFieldMaxLength));
+                           kLongestText);
     } catch (const DocumentError& e) {
         return refuse(QString::fromStdString(documentErrorMessage(e)));
     } catch (const std::bad_alloc&) {

@@ -5,11 +5,23 @@
 
 #include "cli/batch.h"
 #include "core/actions.h"
+#include "core/quote.h"
 
 namespace lc::cli {
 namespace {
 
-std::string inQuotes(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string inQuotes(std::string_view s) { return shortQuote(s); }
+
+// A control's name as a message shows it: a long one quoted and cut.
+std::string controlName(const std::string& control) {
+    return control.size() <= kQuotedCharacters ? control : shortQuote(control);
+}
+
+// Each sheet as it is created, to look its controls up in.
+const Sheet& blankSheet(SheetId id) {
+    static const Sheet blanks[] = {Sheet(SheetId::A2), Sheet(SheetId::B1), Sheet(SheetId::C), Sheet(SheetId::Gears)};
+    return blanks[static_cast<int>(id)];
+}
 
 // "A2.Text2=41" types 41 into Text2 of sheet A2; "A2.Check1=1" ticks Check1.
 std::optional<Action> typingAction(const std::string& name, const std::string& where) {
@@ -25,7 +37,7 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
     if (!id)
         throw InputError(where, inQuotes(name) + ": no such sheet " + inQuotes(sheetName) + " (A2, B1, C, gears)");
 
-    const Sheet blank(*id);
+    const Sheet& blank = blankSheet(*id);
     if (blank.hasField(control)) {
         return Action{name, [id = *id, control, value](Workbook& wb) {
                           wb.sheet(id).setText(control, value);
@@ -34,14 +46,14 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
     }
     if (blank.hasCheck(control)) {
         if (value != "0" && value != "1")
-            throw InputError(where, inQuotes(name) + ": check box " + control + " takes 0 or 1, not " + inQuotes(value));
+            throw InputError(where, inQuotes(name) + ": check box " + controlName(control) + " takes 0 or 1, not " + inQuotes(value));
         return Action{name, [id = *id, control, tick = value == "1" ? 1 : 0](Workbook& wb) {
                           wb.sheet(id).setCheck(control, tick);
                           return Outcome::done();
                       }};
     }
-    throw InputError(where, inQuotes(name) + ": no such field or check box " + control + " on sheet " +
-                                std::string(sheetName));
+    throw InputError(where, inQuotes(name) + ": no such field or check box " + controlName(control) +
+                                " on sheet " + std::string(sheetName));
 }
 
 }  // namespace

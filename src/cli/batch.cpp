@@ -4,21 +4,69 @@
 
 #include "core/jobfile.h"
 
+#include <ostream>
+#include <utility>
+
 namespace lc::cli {
+namespace {
 
-std::string runDocument(std::string_view input) {
-    Document doc = readDocument(input);
-    Workbook& wb = doc.workbook;
-    std::vector<Action> actions;
-    for (std::size_t i = 0; i < doc.actions.size(); ++i)
-        actions.push_back(resolveAction(doc.actions[i], "actions[" + std::to_string(i) + "]"));
+// The workbook's own copy: the starting sheets again, for the second pass.
+Workbook copyOf(const Workbook& wb) {
+    Workbook copy;
+    copy.flags = wb.flags;
+    for (SheetId id : kAllSheets)
+        if (const Sheet* s = wb.find(id)) copy.insert(id) = *s;
+    return copy;
+}
 
-    Json log = Json::array();
-    for (const Action& a : actions) log.push_back(logEntry(a.name, a.run(wb)));
+bool sameState(const Workbook& a, const Workbook& b) { return documentJson(a) == documentJson(b); }
 
-    Json out = documentJson(wb);
-    out["log"] = std::move(log);
-    return writeDocument(out);
+// Every line of a dumped value after the first, moved right by `indent`.
+void writeIndented(std::ostream& out, const std::string& text, std::string_view indent) {
+    std::size_t start = 0;
+    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1) {
+        out.write(text.data() + start, static_cast<std::streamsize>(nl + 1 - start));
+        out << indent;
+    }
+    out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+}
+
+}  // namespace
+
+void runDocument(std::string input, std::ostream& out) {
+    Workbook start;
+    std::vector<std::string> actions;
+    {
+        Document doc = readDocument(input);
+        std::string().swap(input);
+        for (std::size_t i = 0; i < doc.actions.size(); ++i)
+            resolveAction(doc.actions[i], "actions[" + std::to_string(i) + "]");
+        start = std::move(doc.workbook);
+        actions = std::move(doc.actions);
+    }
+
+    // The sheets come before the log in the output but hold the state after
+    // the last action; rather than keeping a log entry for every action until
+    // then, the actions run twice: once for the final state, and once more
+    // from the same start, each log entry written as it is made.
+    Workbook wb = copyOf(start);
+    for (const std::string& name : actions) resolveAction(name, name).run(wb);
+
+    const Json head = documentJson(wb);
+    std::string text = head.dump(2, ' ', false);
+    text.resize(text.size() - 2);  // the closing "\n}"
+    out << text << ",\n  \"log\": [";
+
+    Workbook again = std::move(start);
+    bool first = true;
+    for (const std::string& name : actions) {
+        if (!out) return;
+        out << (first ? "\n    " : ",\n    ");
+        first = false;
+        writeIndented(out, logEntry(name, resolveAction(name, name).run(again)).dump(2, ' ', false), "    ");
+    }
+    out << (first ? "]\n}\n" : "\n  ]\n}\n");
+    if (!sameState(wb, again)) throw std::logic_error("the second run of the actions ended in another state");
 }
 
 }  // namespace lc::cli

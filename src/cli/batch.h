@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -36,8 +37,10 @@ Action resolveAction(const std::string& name, const std::string& where);
 Json logEntry(const std::string& action, const Outcome& outcome);
 
 // `run`: the whole document in, the resulting document out (as text, with a
-// final newline). Throws InputError for bad input before anything runs.
-std::string runDocument(std::string_view input);
+// final newline). Throws InputError for bad input before anything is written.
+// The output is written as it is made; once `out` fails, nothing more is
+// written or run.
+void runDocument(std::string input, std::ostream& out);
 
 // `gears`: the change-gear search for a target and tolerance as typed.
 struct GearsRun {

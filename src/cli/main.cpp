@@ -1,17 +1,22 @@
 // lingchuan-calc: the program's calculations without a display.
+#include <cerrno>
+#include <cstdio>
 #include <exception>
 #include <iostream>
-#include <iterator>
+#include <streambuf>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/batch.h"
+#include "core/json_input.h"
 
 namespace {
 
 constexpr int kOk = 0;
 constexpr int kInternal = 1;
 constexpr int kBadInput = 2;
+constexpr int kWriteFailed = 3;
 
 const char* const kHelp = R"HELP(Usage:
   lingchuan-calc run < WORKBOOK.json
@@ -76,8 +81,53 @@ Examples:
 Exit status: 0 when the tool ran, also when the program stopped at a message
 or a fault (those are log entries); 2 for bad input or usage, with one line on
 standard error naming what is wrong and where, and nothing on standard output;
-1 for an internal error.
+3 when standard output cannot be written (a full disk, a closed output), with
+one line on standard error; 1 for an internal error.
 )HELP";
+
+// Standard output through a buffer that keeps the reason of the first failed
+// write or flush, so that a full disk or a closed output is reported rather
+// than lost.
+class OutputBuffer : public std::streambuf {
+public:
+    OutputBuffer() { setp(buffer_, buffer_ + sizeof buffer_); }
+    int error() const { return error_; }
+    bool failed() const { return failed_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!drain()) return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        if (!drain()) return -1;
+        errno = 0;
+        if (std::fflush(stdout) != 0) return fail();
+        return 0;
+    }
+
+private:
+    bool drain() {
+        if (failed_) return false;
+        const auto n = static_cast<std::size_t>(pptr() - pbase());
+        errno = 0;
+        if (n > 0 && std::fwrite(pbase(), 1, n, stdout) != n) return fail() == 0;
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return true;
+    }
+    int fail() {
+        failed_ = true;
+        error_ = errno;
+        return -1;
+    }
+    char buffer_[1 << 16];
+    int error_ = 0;
+    bool failed_ = false;
+};
+
+OutputBuffer outputBuffer;
+std::ostream output(&outputBuffer);
 
 int badInput(const std::string& what) {
     std::cerr << "lingchuan-calc: " << what << "\n";
@@ -85,9 +135,11 @@ int badInput(const std::string& what) {
 }
 
 int runCommand() {
-    const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    const std::string output = lc::cli::runDocument(input);
-    std::cout << output << std::flush;
+    std::string input;
+    char chunk[1 << 16];
+    while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0)
+        input.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
+    lc::cli::runDocument(std::move(input), output);
     return kOk;
 }
 
@@ -95,38 +147,52 @@ int gearsCommand(const std::vector<std::string>& args) {
     const std::string tolerance = args.size() > 2 ? args[2] : std::string("0.000001");
     const lc::cli::GearsRun run = lc::cli::runGears(args[1], tolerance);
     if (run.outcome.kind != lc::Outcome::Kind::Done) std::cerr << run.outcome.message << "\n";
-    for (const auto& line : run.list) std::cout << line << "\n";
-    std::cout << run.caption << "\n" << std::flush;
+    for (const auto& line : run.list) output << line << "\n";
+    output << run.caption << "\n";
     return kOk;
+}
+
+int command(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        output << kHelp;
+        return kOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        output << "lingchuan-calc " << LC_VERSION << "\n";
+        return kOk;
+    }
+    if (args.empty()) return badInput("no command given (run, gears; try --help)");
+    if (args[0] == "run") {
+        if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
+        return runCommand();
+    }
+    if (args[0] == "gears") {
+        if (args.size() < 2 || args.size() > 3) return badInput("usage: lingchuan-calc gears TARGET [TOLERANCE]");
+        return gearsCommand(args);
+    }
+    return badInput("unknown command " + lc::shortQuote(args[0]) + " (run, gears; try --help)");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    std::ios::sync_with_stdio(false);
+    int status = kOk;
     try {
-        if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-            std::cout << kHelp;
-            return kOk;
-        }
-        if (args.size() == 1 && args[0] == "--version") {
-            std::cout << "lingchuan-calc " << LC_VERSION << "\n";
-            return kOk;
-        }
-        if (args.empty()) return badInput("no command given (run, gears; try --help)");
-        if (args[0] == "run") {
-            if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
-            return runCommand();
-        }
-        if (args[0] == "gears") {
-            if (args.size() < 2 || args.size() > 3) return badInput("usage: lingchuan-calc gears TARGET [TOLERANCE]");
-            return gearsCommand(args);
-        }
-        return badInput("unknown command \"" + args[0] + "\" (run, gears; try --help)");
-    } catch (const lc::DocumentError& e) {
+        status = command(args);
+    } catch (const lc::cli::InputError& e) {
         return badInput(e.what());
     } catch (const std::exception& e) {
         std::cerr << "lingchuan-calc: internal error: " << e.what() << "\n";
-        return kInternal;
+        status = kInternal;
     }
+    output.flush();
+    if (outputBuffer.failed()) {
+        const int error = outputBuffer.error();
+        std::cerr << "lingchuan-calc: cannot write the output"
+                  << (error ? ": " + std::generic_category().message(error) : std::string()) << "\n";
+        return kWriteFailed;
+    }
+    return status;
 }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/numtext.h"
+#include "core/quote.h"
 
 namespace lc {
 namespace {
@@ -90,9 +91,9 @@ std::string faultMessage(const FaultRecord& f) {
     switch (f.kind) {
         case FaultKind::Conversion:
             if (f.empty) return where + "没有数值（内容为空），计算已停止。";
-            return where + "的内容“" + f.text + "”不是数字，计算已停止。";
+            return where + "的内容" + quoteInMessage(f.text) + "不是数字，计算已停止。";
         case FaultKind::Overflow:
-            if (!f.text.empty()) return where + "的数值“" + f.text + "”超出范围（溢出），计算已停止。";
+            if (!f.text.empty()) return where + "的数值" + quoteInMessage(f.text) + "超出范围（溢出），计算已停止。";
             [[fallthrough]];
         default:
             return where + "计算时" + kindText(f.kind) + "，计算已停止。";

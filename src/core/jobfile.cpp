@@ -110,10 +110,10 @@ private:
         const auto& s = v.get_ref<const std::string&>();
         if (const std::size_t n = utf16Length(s); n > maxTextLength_)
             throw JobError(where,
-                           "a text of " + std::to_string(n) + " characters, more than a field holds (" +
+                           "a text of " + std::to_string(n) + " characters, longer than a job file's texts may be (" +
                                std::to_string(maxTextLength_) + ")",
-                           "文本长达" + std::to_string(n) + "个字符，超过一个输入框能容纳的" +
-                               std::to_string(maxTextLength_) + "个字符。");
+                           "文字长达" + std::to_string(n) + "个字符，超过计算文件中一栏文字的上限（" +
+                               std::to_string(maxTextLength_) + "个字符）。");
         return s;
     }
 

@@ -44,7 +44,7 @@ struct JobError : DocumentError {
 // first when present. The sheets named under "sheets" exist with their
 // defaults overlaid by the given texts, without their creation steps; a sheet
 // without "visible" is visible. A text longer than `maxTextLength` UTF-16 code
-// units (a field of the program holds no more) is refused.
+// units (as a field counts its characters) is refused.
 Document readDocument(std::string_view bytes);
 Document readDocument(std::string_view bytes, std::size_t maxTextLength);
 

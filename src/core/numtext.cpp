@@ -174,6 +174,27 @@ Exact roundDigits(const Exact& x, long long keep, bool truncate = false) {
     return out;
 }
 
+// The first `keep` significant digits of a finite, nonzero value, rounded half
+// away from zero, with bounded work: the value correctly rounded to three more
+// digits decides, unless those three read "500", where the value may lie on
+// the tie itself (or within half a unit of the third digit of it); only then is
+// the exact expansion settled. Any other three digits are at least 0.001 units
+// away from the tie, farther than the rounding moved them.
+Exact roundSignificant(double magnitude, int keep) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, keep + 2);
+    const std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
+    const std::size_t ePos = s.find('e');
+    Exact near;
+    near.digits.reserve(static_cast<std::size_t>(keep) + 3);
+    for (char c : s.substr(0, ePos))
+        if (c != '.') near.digits.push_back(c);
+    std::from_chars(s.data() + ePos + (s[ePos + 1] == '+' ? 2 : 1), s.data() + s.size(), near.exponent);
+    if (near.digits.compare(static_cast<std::size_t>(keep), 3, "500") == 0)
+        return roundDigits(exactDigits(magnitude), keep);
+    return roundDigits(near, keep);
+}
+
 void appendExponent(std::string& out, int exponent) {
     out.push_back('E');
     out.push_back(exponent < 0 ? '-' : '+');
@@ -192,7 +213,8 @@ std::string writeSignificant(double value, int significant, int exponentFrom, bo
         if (value == 0) return "0";
         return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
     }
-    Exact r = roundDigits(exactDigits(std::fabs(value)), significant, truncate);
+    Exact r = truncate ? roundDigits(exactDigits(std::fabs(value)), significant, true)
+                       : roundSignificant(std::fabs(value), significant);
     while (r.digits.size() > 1 && r.digits.back() == '0') r.digits.pop_back();
     std::string out;
     if (value < 0) out.push_back('-');
@@ -239,7 +261,8 @@ std::string writeDouble(double value) {
     std::string text = writeSignificant(value, 15, 15);
     // Next to the largest double, rounding up would give a text beyond the
     // range that no longer reads; those few values are cut off instead.
-    if (readDouble(text).status == ReadStatus::Overflow) text = writeSignificant(value, 15, 15, true);
+    if (std::fabs(value) > 1e308 && readDouble(text).status == ReadStatus::Overflow)
+        text = writeSignificant(value, 15, 15, true);
     return text;
 }
 
@@ -253,9 +276,25 @@ std::string writeInteger(std::int64_t value) {
 
 std::string writeFixed8(double value) {
     if (!std::isfinite(value)) return writeSignificant(value, 15, 15);
-    const Exact x = exactDigits(std::fabs(value));
-    // Digits kept: those before the period plus eight after it.
-    Exact r = roundDigits(x, static_cast<long long>(x.exponent) + 1 + 8);
+    // Digits kept: those before the period plus eight after it. As for the
+    // significant digits, three more decimals decide unless they read "500".
+    Exact r;
+    char buf[400];
+    const auto c = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed, 11);
+    const std::string_view s(buf, static_cast<std::size_t>(c.ptr - buf));
+    if (s.substr(s.size() - 3) == "500") {
+        const Exact x = exactDigits(std::fabs(value));
+        r = roundDigits(x, static_cast<long long>(x.exponent) + 1 + 8);
+    } else {
+        // The digits from the first nonzero one, with its exponent.
+        const std::size_t dot = s.find('.');
+        std::string digits(s.substr(0, dot));
+        digits.append(s.substr(dot + 1));
+        const std::size_t lead = std::min(digits.find_first_not_of('0'), digits.size());
+        Exact near{digits.substr(lead), static_cast<int>(dot) - 1 - static_cast<int>(lead)};
+        r = roundDigits(near, static_cast<long long>(near.exponent) + 1 + 8);
+        if (r.digits.empty()) r = Exact{"0", 0};
+    }
     if (value == 0) r = Exact{"0", 0};
     std::string out;
     // Scale the kept digits into integer and fraction parts.

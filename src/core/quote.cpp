@@ -58,4 +58,10 @@ QuotedText quoteText(std::string_view text) {
     return q;
 }
 
+std::string quoteInMessage(std::string_view text) {
+    const QuotedText q = quoteText(text);
+    if (!q.cut) return "“" + q.head + "”";
+    return "“" + q.head + "…”（共" + std::to_string(q.characters) + "个字符）";
+}
+
 }  // namespace lc

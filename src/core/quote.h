@@ -20,4 +20,8 @@ struct QuotedText {
 
 QuotedText quoteText(std::string_view text);
 
+// The program's own quoting in its Chinese messages: “41”, or for a long text
+// “1111…”（共99999个字符）.
+std::string quoteInMessage(std::string_view text);
+
 }  // namespace lc

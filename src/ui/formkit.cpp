@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <cmath>
+#include <limits>
 
 namespace lc::ui {
 
@@ -41,9 +42,15 @@ QFont formFont(const char* family, double points, bool bold) {
 Field::Field(QWidget* parent, FieldKind kind) : QLineEdit(parent), kind_(kind) {
     if (kind != FieldKind::Plain) colourField(this, kind == FieldKind::Input ? kInputColour : kResultColour);
     setTextMargins(0, 0, 0, 0);
-    setMaxLength(kFieldMaxLength);
-    // Every write, the program's or the user's, renews the tooltip.
-    connect(this, &QLineEdit::textChanged, this, &QWidget::setToolTip);
+    // A field keeps every character typed or pasted into it: the toolkit's
+    // own limit would cut a long paste without a word.
+    setMaxLength(std::numeric_limits<int>::max());
+    // Every write, the program's or the user's, renews the tooltip: the whole
+    // text, or the start of a text too long to show in one.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        constexpr qsizetype kLongest = 1000;
+        setToolTip(text.size() <= kLongest ? text : text.left(kLongest) + QString("…（共%1个字符）").arg(text.size()));
+    });
 }
 
 void Field::showText(const QString& text) {

@@ -17,8 +17,6 @@
 namespace lc::ui {
 
 inline constexpr int kTwipsPerPixel = 15;
-// The most characters a field holds; a job file's texts are held to it.
-inline constexpr int kFieldMaxLength = 32767;
 // The program's title, in the title bar of every message box.
 inline const char* const kProgramTitle = "翎川";
 
@@ -48,8 +46,9 @@ enum class FieldKind { Input, Result, Plain };
 
 // A single-line text field of a form. Programmatic writes leave the cursor at
 // the start, so a field narrower than its text shows the text's beginning; its
-// tooltip always holds the whole text, so that all the digits of a long result
-// can be read by hovering, also over a disabled result field.
+// tooltip holds the whole text (up to 1000 characters, then its start and
+// length), so that all the digits of a long result can be read by hovering,
+// also over a disabled result field. No length limit cuts what is typed.
 class Field : public QLineEdit {
     Q_OBJECT
 public:

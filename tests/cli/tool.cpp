@@ -35,7 +35,7 @@ void closeFd(int& fd) {
 
 }  // namespace
 
-ToolRun runTool(const std::vector<std::string>& args, std::string_view input) {
+ToolRun runTool(const std::vector<std::string>& args, std::string_view input, Output output) {
     // The tool may exit before it has read all of its input.
     std::signal(SIGPIPE, SIG_IGN);
     Pipe in, out, err;
@@ -43,7 +43,11 @@ ToolRun runTool(const std::vector<std::string>& args, std::string_view input) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in.read, 0);
-    posix_spawn_file_actions_adddup2(&actions, out.write, 1);
+    switch (output) {
+        case Output::Captured: posix_spawn_file_actions_adddup2(&actions, out.write, 1); break;
+        case Output::Full: posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0); break;
+        case Output::Closed: posix_spawn_file_actions_addclose(&actions, 1); break;
+    }
     posix_spawn_file_actions_adddup2(&actions, err.write, 2);
 
     std::vector<std::string> argvStore{LC_CALC_EXE};

@@ -18,7 +18,11 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun runTool(const std::vector<std::string>& args, std::string_view input = {});
+// Where the tool's standard output goes: captured, a full device, or nowhere
+// (closed).
+enum class Output { Captured, Full, Closed };
+
+ToolRun runTool(const std::vector<std::string>& args, std::string_view input = {}, Output output = Output::Captured);
 
 // `run` on a document that must succeed: the parsed result. A failing run is
 // reported as a test failure and gives an empty object.

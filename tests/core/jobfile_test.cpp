@@ -112,7 +112,7 @@ TEST(JobFile, ARefusalNamesThePlaceInTheProgramsWords) {
         EXPECT_EQ(e.where, "sheets.C.Text5");
         EXPECT_EQ(documentErrorMessage(e), "位置：计算单C 第5项（Text5）\n应为文本（带引号的字符串），却是数字。");
     }
-    // A text is held to what a field holds, counted as the field counts.
+    // A text is held to the limit, counted as a field counts its characters.
     const std::string longText = R"J({"sheets": {"A2": {"Text23(1)": ")J" + std::string(9, 'x') + "𝛽" + R"J("}}})J";
     EXPECT_NO_THROW(readDocument(longText, 11));
     try {
@@ -120,6 +120,6 @@ TEST(JobFile, ARefusalNamesThePlaceInTheProgramsWords) {
         FAIL() << "accepted";
     } catch (const DocumentError& e) {
         EXPECT_EQ(documentErrorMessage(e),
-                  "位置：计算单A2 第23项大轮（Text23(1)）\n文本长达11个字符，超过一个输入框能容纳的10个字符。");
+                  "位置：计算单A2 第23项大轮（Text23(1)）\n文字长达11个字符，超过计算文件中一栏文字的上限（10个字符）。");
     }
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "../reference/numtext_reference.h"
 #include "core/numtext.h"
 
 using namespace lc;
@@ -21,6 +22,15 @@ namespace {
 [[noreturn]] void fail(const char* what, std::string_view text) {
     std::fprintf(stderr, "property broken: %s [%.*s]\n", what, static_cast<int>(text.size()), text.data());
     std::abort();
+}
+
+// The writers give the same bytes as the plain exact expansion.
+void checkAgainstReference(double v) {
+    if (writeDouble(v) != reference::writeDouble(v)) fail("written as Double differs from the exact expansion", writeDouble(v));
+    if (writeFixed8(v) != reference::writeFixed8(v)) fail("eight decimals differ from the exact expansion", writeFixed8(v));
+    const float f = static_cast<float>(v);
+    if (std::isfinite(f) && writeSingle(f) != reference::writeSingle(f))
+        fail("written as Single differs from the exact expansion", writeSingle(f));
 }
 
 // An exact decimal: sign, digits without leading or trailing zeros, and the
@@ -138,6 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the two readers disagree on what is a number", text);
 
     if (d.status == ReadStatus::Ok) {
+        checkAgainstReference(d.value);
         const std::string w = writeDouble(d.value);
         const DoubleRead back = readDouble(w);
         if (back.status != ReadStatus::Ok) fail("written as Double does not read back", w);
@@ -166,6 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         double raw;
         std::memcpy(&raw, data, 8);
         if (std::isfinite(raw)) {
+            checkAgainstReference(raw);
             const std::string w = writeDouble(raw);
             if (readDouble(w).status != ReadStatus::Ok) fail("written as Double does not read back", w);
             const float rf = static_cast<float>(raw);

@@ -263,3 +263,21 @@ TEST_F(SheetA2Window, HandButtonsCaptionAndRestart) {
     EXPECT_EQ(get<QRadioButton>("Option1")->text(), "左");
     EXPECT_EQ(get<QRadioButton>("Option2")->text(), "右");
 }
+
+// A pasted text longer than the toolkit's default limit of 32 767 characters
+// is kept whole, and the fault names it by its start and length.
+TEST_F(SheetA2Window, ALongPasteIsKeptWholeAndQuotedShort) {
+    for (const auto& [name, keys] : {std::pair{"Text2", "41"}, {"Text3", "2"}, {"Text12", "0.4"}, {"Text17", "44.45"}})
+        type(SheetId::A2, name, keys);
+    const QString pasted = QString(99999, '1') + "x";
+    QApplication::clipboard()->setText(pasted);
+    QLineEdit* item1 = field(SheetId::A2, "Text1");
+    item1->setFocus();
+    QTest::keyClick(item1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(item1->text(), pasted);
+    click(SheetId::A2, "Command1");
+    EXPECT_EQ(wb().sheet(SheetId::A2).text("Text1"), pasted.toStdString());
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].text,
+              "计算单A2 第1项（Text1）的内容“" + QString(40, '1') + "…”（共100000个字符）不是数字，计算已停止。");
+}
