@@ -205,22 +205,36 @@ public:
     qreal bottom() const { return bottom_; }
 
 private:
+    // The text in the lines of a column `room` wide, broken between words
+    // where it can and anywhere else where it must. A long text is laid out a
+    // piece at a time, each piece starting with the last, unfinished line of
+    // the one before: Qt's line breaking slows down with the square of a
+    // text that has no place to break.
     QStringList breakLines(const QString& text, const QFont& font, qreal room) const {
+        constexpr qsizetype kPiece = 2048;
         QStringList out;
-        if (text.isEmpty()) {
-            out << QString();
-            return out;
-        }
-        QTextLayout layout(text, font, &device_);
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(room);
-            out << text.mid(line.textStart(), line.textLength());
-        }
-        layout.endLayout();
+        qsizetype pos = 0;
+        do {
+            qsizetype size = std::min(kPiece, text.size() - pos);
+            if (pos + size < text.size() && text[pos + size - 1].isHighSurrogate()) --size;
+            const bool last = pos + size == text.size();
+            const QString piece = text.mid(pos, size);
+            QTextLayout layout(piece, font, &device_);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            std::vector<std::pair<int, int>> lines;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(room);
+                lines.emplace_back(line.textStart(), line.textLength());
+            }
+            layout.endLayout();
+            const std::size_t keep = last || lines.size() < 2 ? lines.size() : lines.size() - 1;
+            for (std::size_t i = 0; i < keep; ++i) out << piece.mid(lines[i].first, lines[i].second);
+            pos += keep == lines.size() ? size : lines.back().first;
+        } while (pos < text.size());
+        if (out.isEmpty()) out << QString();
         return out;
     }
 

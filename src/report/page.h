@@ -13,7 +13,6 @@
 
 class QPagedPaintDevice;
 class QPainter;
-class QPdfWriter;
 
 namespace lc::report {
 
