@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 out=${1:-docs}
 
-scripts/setup.sh
+scripts/setup.sh run test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target lingchuan-calc lingchuan-report
 

@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 out=${1:-docs}
 scale=${SCALE:-1}
 
-scripts/setup.sh
+scripts/setup.sh run test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target lingchuan-screenshots
 

@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Installs what building, testing and running 翎川 needs on Debian 12, and only
-# what is missing. Runs as root, or through sudo for an ordinary user.
+# Installs what is missing on Debian 12 for the named purposes, each a list of
+# packages in scripts/packages/:
+#   scripts/setup.sh run              # building and running the program
+#   scripts/setup.sh run test         # ... and every test
+#   scripts/setup.sh run package      # ... and making the Debian package
+#   scripts/setup.sh --print run      # only prints the packages, one a line
+# Says in one line what it installs before it does. Runs as root, or through
+# sudo for an ordinary user.
 set -euo pipefail
+cd "$(dirname "$0")"
 
-packages=(
-  build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-  clang libclang-rt-14-dev
-  xvfb xauth poppler-utils qt6-translations-l10n
-  fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
-  locales
-)
+print=0
+if [ "${1:-}" = --print ]; then print=1; shift; fi
+[ $# -gt 0 ] || { echo "usage: scripts/setup.sh [--print] run|test|package ..." >&2; exit 2; }
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+packages=()
+for list in "$@"; do
+  [ -f "packages/$list.txt" ] || { echo "setup: no package list '$list'" >&2; exit 2; }
+  packages+=($(sed -e 's/#.*//' "packages/$list.txt"))
+done
+if [ "$print" = 1 ]; then printf '%s\n' "${packages[@]}"; exit 0; fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,20 +32,23 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
+  echo "setup ($*): installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq
   "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# Locales with a decimal comma: the number texts must not depend on them.
-need_locale=0
-for l in de_DE.utf8 fr_FR.utf8; do
-  locale -a 2>/dev/null | grep -qx "$l" || need_locale=1
-done
-if [ "$need_locale" = 1 ]; then
+# The tests read and write number texts under locales with a decimal comma.
+if [[ " $* " == *" test "* ]]; then
+  missing=()
   for l in de_DE fr_FR; do
-    "${sudo_cmd[@]}" sed -i "s/^# *\(${l}.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    locale -a 2>/dev/null | grep -qx "$l.utf8" || missing+=("$l")
   done
-  "${sudo_cmd[@]}" locale-gen >/dev/null
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup ($*): generating the locales ${missing[*]/%/.UTF-8} for the tests"
+    for l in "${missing[@]}"; do
+      "${sudo_cmd[@]}" sed -i "s/^# *\(${l}.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    done
+    "${sudo_cmd[@]}" locale-gen >/dev/null
+  fi
 fi

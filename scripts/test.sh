@@ -3,11 +3,15 @@
 #   1. the whole suite in an optimised build,
 #   2. the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
 #   3. the window tests again on a real X server (Xvfb, xcb platform),
-#   4. a bounded run of every libFuzzer target (FUZZ_SECONDS each, default 60).
+#   4. the Debian package: made by scripts/package.sh, unpacked and checked,
+#   5. lingchuan-calc cross-built for Windows and run under Wine on the worked
+#      examples and generated workbooks: the same output as on Linux, byte for
+#      byte (scripts/windows.sh),
+#   6. a bounded run of every libFuzzer target (FUZZ_SECONDS each, default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+scripts/setup.sh run test package
 
 jobs=${JOBS:-2}
 fuzz_seconds=${FUZZ_SECONDS:-60}
@@ -15,7 +19,7 @@ fuzz_seconds=${FUZZ_SECONDS:-60}
 step() { printf '\n=== %s ===\n' "$*"; }
 
 step "build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLC_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
@@ -31,6 +35,13 @@ if [ -x build/tests/lc_ui_tests ]; then
   step "window tests on Xvfb (xcb)"
   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" build/tests/lc_ui_tests
 fi
+
+step "Debian package: make, unpack and check"
+JOBS="$jobs" scripts/package.sh
+tests/package/check_deb.sh build-package/lingchuan_*.deb
+
+step "Windows build under Wine: the same output as on Linux"
+JOBS=$jobs LINUX_BUILD=build scripts/windows.sh
 
 step "fuzzing: ${fuzz_seconds}s per target"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -2,15 +2,21 @@
 #include <QApplication>
 
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "ui/formkit.h"
+#include "ui/qt_translation.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Where the settings (the last folder of a job file) are kept.
+    // Where the settings are kept, per user: the main window's size and place,
+    // the last folder of a job file.
     app.setOrganizationName("lingchuan");
     app.setApplicationName("lingchuan");
+    lc::ui::installQtTranslation();
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
+    app.setWindowIcon(lc::app::programIcon());
+    app.setDesktopFileName(QStringLiteral("lingchuan"));
     lc::app::MainWindow w;
     w.show();
     return app.exec();

@@ -9,9 +9,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <functional>
 
 #include "app/commands.h"
+#include "app/guide_window.h"
 #include "app/sketch_window.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
@@ -41,6 +43,9 @@ private:
 // The MDI client area at the start, in twips.
 constexpr int kClientWidth = 9795;
 constexpr int kClientHeight = 6510;
+
+// Where the main window's size, place and maximised state are kept.
+const char* const kGeometryKey = "mainWindow/geometry";
 
 }  // namespace
 
@@ -83,7 +88,10 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     // moves to the end of its line): the commands come first.
     qApp->installEventFilter(this);
 
+    // The design size on the first run; afterwards the size, place and
+    // maximised state the user left it in.
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
+    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
 
     // The sketch window follows sheet A2's texts.
     session_.addTextsListener([this] {
@@ -205,7 +213,7 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             }
             break;
         case SheetEvent::Hidden:
-            if (w) w->hide();
+            if (w) hideWindow(w);
             break;
         case SheetEvent::Closed:
             removeWindow(id);
@@ -247,6 +255,23 @@ void MainWindow::createWindow(SheetId id) {
     if (QWidget* first = form->firstFocus()) first->setFocus(Qt::OtherFocusReason);
 }
 
+void MainWindow::hideWindow(QMdiSubWindow* w) {
+    QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && w->isAncestorOf(focus);
+    w->hide();
+    if (!hadFocus) return;
+    // A hidden window keeps no focus, or the keys would go on into its fields
+    // unseen: the frontmost window still shown comes forward with its own.
+    const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        if ((*it)->isVisible()) {
+            area_->setActiveSubWindow(*it);
+            break;
+        }
+    }
+    if (QWidget* now = QApplication::focusWidget(); now && w->isAncestorOf(now)) now->clearFocus();
+}
+
 void MainWindow::removeWindow(SheetId id) {
     QMdiSubWindow*& slot = windows_[static_cast<std::size_t>(id)];
     if (!slot) return;
@@ -259,8 +284,16 @@ void MainWindow::removeWindow(SheetId id) {
     w->deleteLater();
 }
 
+void MainWindow::showGuide() {
+    if (!guide_) guide_ = std::make_unique<GuideWindow>();
+    guide_->present(*this);
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
-    // Ends the program: no question, nothing to save.
+    // Ends the program: no question; only the window's own size and place are
+    // kept for the next start. The guide and the sketch go with it.
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    if (guide_) guide_->close();
     if (sketch_) sketch_->close();
     e->accept();
 }

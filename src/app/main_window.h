@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,8 @@ class SketchWindow;
 
 namespace lc::app {
 
+class GuideWindow;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,6 +49,10 @@ public:
     // Where a child of that outer size (twips) goes: centred on this window's
     // outer size, measured from the top-left of the client area, in pixels.
     QPoint centredPosition(int childWidthTwips, int childHeightTwips) const;
+    // F1: the user guide in its own window beside this one; one window, brought
+    // to the front again by every further call.
+    void showGuide();
+    GuideWindow* guideWindow() const { return guide_.get(); }
 
     // The sheet of the active child window, if one is active.
     std::optional<SheetId> activeSheet() const;
@@ -87,6 +94,7 @@ protected:
 private:
     void onSheetEvent(SheetId id, SheetEvent e);
     void createWindow(SheetId id);
+    void hideWindow(QMdiSubWindow* w);
     void removeWindow(SheetId id);
     void updateCommands();
     QString lastFolder() const;
@@ -102,6 +110,7 @@ private:
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
     SketchWindow* sketch_ = nullptr;
+    std::unique_ptr<GuideWindow> guide_;
 };
 
 }  // namespace lc::app

@@ -1,14 +1,11 @@
 // 打印… and 导出PDF…: the printed calculation sheet of every open sheet, on the
 // printer through the system's print dialog or into a PDF file. Both paint the
 // same pages (src/report).
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTranslator>
 
 #include "app/main_window.h"
 #include "report/page.h"
@@ -25,21 +22,6 @@ bool anySheet(const Workbook& wb) {
 }
 
 const char* const kNothingToPrint = "没有打开的计算单，无可打印的内容。";
-
-// Qt's own Chinese for the dialogs it draws itself (the print dialog and the
-// file dialog where the desktop offers none), for as long as one is open: the
-// program's specified message boxes keep their OK button.
-class QtChinese {
-public:
-    QtChinese() {
-        if (translator_.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(&translator_);
-    }
-    ~QtChinese() { QCoreApplication::removeTranslator(&translator_); }
-
-private:
-    QTranslator translator_;
-};
 
 }  // namespace
 
@@ -58,12 +40,9 @@ void MainWindow::printSheets() {
     QPrinter printer(QPrinter::HighResolution);
     report::setUpA4(printer);
     printer.setDocName(QString::fromUtf8("翎川齿轮计算单"));
-    {
-        const QtChinese chinese;
-        QPrintDialog dialog(&printer, this);
-        dialog.setWindowTitle(QString::fromUtf8("打印"));
-        if (dialog.exec() != QDialog::Accepted) return;
-    }
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QString::fromUtf8("打印"));
+    if (dialog.exec() != QDialog::Accepted) return;
     if (report::paintWorkbook(printer, wb_, pageOptions()) == 0)
         session_.messages().show(QString::fromUtf8("无法打印：打印机不能使用。"));
 }
@@ -77,14 +56,10 @@ void MainWindow::exportPdf() {
     const QFileInfo job(jobPath());
     const QString folder = jobPath().isEmpty() ? lastFolder() : job.absolutePath();
     const QString name = (jobPath().isEmpty() ? QString::fromUtf8("计算单") : job.completeBaseName()) + ".pdf";
-    QString path;
-    if (pdfPathChooser_) {
-        path = pdfPathChooser_(QDir(folder).filePath(name));
-    } else {
-        const QtChinese chinese;
-        path = QFileDialog::getSaveFileName(this, QString::fromUtf8("导出PDF"), QDir(folder).filePath(name),
-                                            QString::fromUtf8("PDF 文件 (*.pdf)"));
-    }
+    const QString suggested = QDir(folder).filePath(name);
+    QString path = pdfPathChooser_ ? pdfPathChooser_(suggested)
+                                   : QFileDialog::getSaveFileName(this, QString::fromUtf8("导出PDF"), suggested,
+                                                                  QString::fromUtf8("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
     rememberFolder(path);

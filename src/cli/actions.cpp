@@ -39,18 +39,22 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
 
     const Sheet& blank = blankSheet(*id);
     if (blank.hasField(control)) {
-        return Action{name, [id = *id, control, value](Workbook& wb) {
+        return Action{name,
+                      [id = *id, control, value](Workbook& wb) {
                           wb.sheet(id).setText(control, value);
                           return Outcome::done();
-                      }};
+                      },
+                      nullptr, Typing{*id, control, value}};
     }
     if (blank.hasCheck(control)) {
         if (value != "0" && value != "1")
             throw InputError(where, inQuotes(name) + ": check box " + controlName(control) + " takes 0 or 1, not " + inQuotes(value));
-        return Action{name, [id = *id, control, tick = value == "1" ? 1 : 0](Workbook& wb) {
+        return Action{name,
+                      [id = *id, control, tick = value == "1" ? 1 : 0](Workbook& wb) {
                           wb.sheet(id).setCheck(control, tick);
                           return Outcome::done();
-                      }};
+                      },
+                      nullptr, Typing{*id, control, value, true}};
     }
     throw InputError(where, inQuotes(name) + ": no such field or check box " + controlName(control) +
                                 " on sheet " + std::string(sheetName));
@@ -64,11 +68,13 @@ Action resolveAction(const std::string& name, const std::string& where) {
         // first, with its creation steps, as the program creates a window
         // whenever something needs it. Menu commands create what they need,
         // and closing a window that does not exist does nothing.
-        if (def->reach != ActionReach::Control) return Action{name, def->run};
-        return Action{name, [def](Workbook& wb) {
+        if (def->reach != ActionReach::Control) return Action{name, def->run, def, std::nullopt};
+        return Action{name,
+                      [def](Workbook& wb) {
                           wb.sheet(def->sheet);
                           return def->run(wb);
-                      }};
+                      },
+                      def, std::nullopt};
     }
     if (auto typed = typingAction(name, where)) return *typed;
     throw InputError(where, "unknown action " + inQuotes(name));

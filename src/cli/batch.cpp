@@ -33,6 +33,28 @@ void writeIndented(std::ostream& out, const std::string& text, std::string_view 
 
 }  // namespace
 
+Batch readBatch(std::string_view input) {
+    Document doc = readDocument(input);
+    Batch batch{std::move(doc.workbook), {}};
+    batch.actions.reserve(doc.actions.size());
+    for (std::size_t i = 0; i < doc.actions.size(); ++i)
+        batch.actions.push_back(resolveAction(doc.actions[i], "actions[" + std::to_string(i) + "]"));
+    return batch;
+}
+
+std::string writeBatchResult(const Workbook& wb, Json log) {
+    Json out = documentJson(wb);
+    out["log"] = std::move(log);
+    return writeDocument(out);
+}
+
+BatchRun runActions(std::string_view input) {
+    Batch batch = readBatch(input);
+    Json log = Json::array();
+    for (const Action& a : batch.actions) log.push_back(logEntry(a.name, a.run(batch.workbook)));
+    return {std::move(batch.workbook), std::move(log)};
+}
+
 void runDocument(std::string input, std::ostream& out) {
     Workbook start;
     std::vector<std::string> actions;

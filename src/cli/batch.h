@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/actions.h"
 #include "core/calc.h"
 #include "core/json_input.h"
 #include "core/workbook.h"
@@ -23,10 +24,21 @@ using Json = lc::Json;
 // `what()` names the place ("sheets.A2.Text99") and what is wrong with it.
 using InputError = DocumentError;
 
-// One action of the document, resolved to what it does to the workbook.
+// "A2.Text2=41": typing 41 into Text2 of sheet A2, or ticking a check box.
+struct Typing {
+    SheetId sheet;
+    std::string control;
+    std::string value;
+    bool check = false;  // a check box: value is "0" or "1"
+};
+
+// One action of the document, resolved to what it does to the workbook, and
+// what the user does for it: a command of the action table, or typing.
 struct Action {
     std::string name;
     std::function<Outcome(Workbook&)> run;
+    const ActionDef* def = nullptr;
+    std::optional<Typing> typing;
 };
 
 // Looks the name up in the action table, or reads it as typing ("A2.Text2=41")
@@ -35,6 +47,26 @@ Action resolveAction(const std::string& name, const std::string& where);
 
 // The log entry of one action: its name and what the handler handed back.
 Json logEntry(const std::string& action, const Outcome& outcome);
+
+// A document read and checked to the last key: the starting workbook (its
+// given sheets exist without their creation steps) and its actions, resolved.
+struct Batch {
+    Workbook workbook;
+    std::vector<Action> actions;
+};
+Batch readBatch(std::string_view input);
+
+// The resulting document (as text, with a final newline): the job file of
+// `wb` and the log.
+std::string writeBatchResult(const Workbook& wb, Json log);
+
+// The workbook after the document's actions, and their log entries. Throws
+// InputError for bad input before anything runs.
+struct BatchRun {
+    Workbook workbook;
+    Json log;
+};
+BatchRun runActions(std::string_view input);
 
 // `run`: the whole document in, the resulting document out (as text, with a
 // final newline). Throws InputError for bad input before anything is written.

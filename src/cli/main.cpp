@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/table.h"
 #include "core/json_input.h"
 
 namespace {
@@ -21,6 +22,7 @@ constexpr int kWriteFailed = 3;
 const char* const kHelp = R"HELP(Usage:
   lingchuan-calc run < WORKBOOK.json
   lingchuan-calc gears TARGET [TOLERANCE]
+  lingchuan-calc table SHEET < WORKBOOK.json
   lingchuan-calc --help | --version
 
 lingchuan-calc run
@@ -73,10 +75,23 @@ lingchuan-calc gears TARGET [TOLERANCE]
   standard error; standard output then shows the list and the caption as the
   window shows them after it.
 
+lingchuan-calc table SHEET
+  Reads a JSON workbook on standard input exactly as run does (a result of
+  run, or a workbook with actions, which are performed first) and prints
+  SHEET (A2, B1, C or gears) as a table for the terminal, one line an item:
+  项 (the item's number), 名称 (its caption), 数值（小轮） (the text of a
+  single item, or the pinion's of a paired one), 大轮 (the gear's text of a
+  paired item), 单位 and 类别 (输入 typed, 计算 computed). A check box
+  follows the item it stands beside, 是 ticked or 否 not. Every text is
+  printed whole; columns are aligned for a terminal that draws Chinese
+  characters two columns wide. A SHEET that does not exist in the workbook
+  is bad input.
+
 Examples:
   echo '{"actions": ["A1", "A2.Text1=20", "A2.Text2=41", "A2.Text2.Enter"]}' \
     | lingchuan-calc run
   lingchuan-calc gears 0.5
+  lingchuan-calc run < job.json | lingchuan-calc table A2
 
 Exit status: 0 when the tool ran, also when the program stopped at a message
 or a fault (those are log entries); 2 for bad input or usage, with one line on
@@ -134,12 +149,16 @@ int badInput(const std::string& what) {
     return kBadInput;
 }
 
-int runCommand() {
+std::string readInput() {
     std::string input;
     char chunk[1 << 16];
     while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0)
         input.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
-    lc::cli::runDocument(std::move(input), output);
+    return input;
+}
+
+int runCommand() {
+    lc::cli::runDocument(readInput(), output);
     return kOk;
 }
 
@@ -152,6 +171,16 @@ int gearsCommand(const std::vector<std::string>& args) {
     return kOk;
 }
 
+int tableCommand(const std::string& name) {
+    const auto id = lc::sheetFromKey(name);
+    if (!id) return badInput("no such sheet " + lc::shortQuote(name) + " (A2, B1, C, gears)");
+    const lc::cli::BatchRun run = lc::cli::runActions(readInput());
+    const lc::Sheet* sheet = run.workbook.find(*id);
+    if (!sheet) return badInput("sheet " + name + " does not exist in the workbook");
+    output << lc::cli::sheetTable(*sheet);
+    return kOk;
+}
+
 int command(const std::vector<std::string>& args) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         output << kHelp;
@@ -161,7 +190,7 @@ int command(const std::vector<std::string>& args) {
         output << "lingchuan-calc " << LC_VERSION << "\n";
         return kOk;
     }
-    if (args.empty()) return badInput("no command given (run, gears; try --help)");
+    if (args.empty()) return badInput("no command given (run, gears, table; try --help)");
     if (args[0] == "run") {
         if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
         return runCommand();
@@ -170,7 +199,11 @@ int command(const std::vector<std::string>& args) {
         if (args.size() < 2 || args.size() > 3) return badInput("usage: lingchuan-calc gears TARGET [TOLERANCE]");
         return gearsCommand(args);
     }
-    return badInput("unknown command " + lc::shortQuote(args[0]) + " (run, gears; try --help)");
+    if (args[0] == "table") {
+        if (args.size() != 2) return badInput("usage: lingchuan-calc table SHEET < WORKBOOK.json");
+        return tableCommand(args[1]);
+    }
+    return badInput("unknown command " + lc::shortQuote(args[0]) + " (run, gears, table; try --help)");
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 #include "ui/formkit.h"
 
 #include <QFontMetricsF>
+#include <QLinearGradient>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
+#include <QStyleOptionFrame>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -45,18 +50,85 @@ Field::Field(QWidget* parent, FieldKind kind) : QLineEdit(parent), kind_(kind) {
     // A field keeps every character typed or pasted into it: the toolkit's
     // own limit would cut a long paste without a word.
     setMaxLength(std::numeric_limits<int>::max());
-    // Every write, the program's or the user's, renews the tooltip: the whole
-    // text, or the start of a text too long to show in one.
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
-        constexpr qsizetype kLongest = 1000;
-        setToolTip(text.size() <= kLongest ? text : text.left(kLongest) + QString("…（共%1个字符）").arg(text.size()));
-    });
+    // Every write, the program's or the user's, renews the tooltip.
+    connect(this, &QLineEdit::textChanged, this, &Field::renewToolTip);
 }
 
 void Field::showText(const QString& text) {
     if (this->text() == text) return;
     setText(text);
     setCursorPosition(0);
+}
+
+void Field::setNote(const QString& note) {
+    note_ = note;
+    renewToolTip();
+}
+
+void Field::renewToolTip() {
+    // The whole text, or the start of a text too long to show in one.
+    constexpr qsizetype kLongest = 1000;
+    const QString whole =
+        text().size() <= kLongest ? text() : text().left(kLongest) + QString("…（共%1个字符）").arg(text().size());
+    if (note_.isEmpty())
+        setToolTip(whole);
+    else
+        setToolTip(whole.isEmpty() ? note_ : whole + '\n' + note_);
+}
+
+QRect Field::textRoom() const {
+    QStyleOptionFrame opt;
+    initStyleOption(&opt);
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &opt, this).marginsRemoved(textMargins());
+    // The line edit keeps two pixels clear left and right, one above and below.
+    return contents.adjusted(2, 1, -2, -1);
+}
+
+bool Field::textRunsOn() const {
+    const QString shown = displayText();
+    if (shown.isEmpty()) return false;
+    const QFontMetricsF metrics(font(), this);
+    // The cursor is drawn where its position lies in the scrolled line; its
+    // rectangle reaches five pixels left of that place.
+    const int at = cursorPosition();
+    const qreal cursorX = cursorRect().left() + 5;
+    const qreal end = cursorX + metrics.horizontalAdvance(shown.mid(at));
+    return end > textRoom().right() + 1;
+}
+
+void Field::paintEvent(QPaintEvent* e) {
+    QLineEdit::paintEvent(e);
+    cutMarkShown_ = textRunsOn();
+    if (!cutMarkShown_) return;
+    // The end of the visible text fades into the field's own background, and
+    // a small arrow stands over the faded end, pointing on.
+    const QRectF room = textRoom();
+    const qreal arrow = std::max(4.0, std::round(room.height() * 0.36));
+    const qreal right = room.right() + 1;
+    // The text is drawn up to the inner edge of the frame, two pixels beyond
+    // its room: the fade covers those too.
+    const QRectF fade(right - 3 * arrow, room.top() - 1, 3 * arrow + 2, room.height() + 2);
+    const QPalette::ColorGroup group =
+        !isEnabled() ? QPalette::Disabled : (isActiveWindow() ? QPalette::Active : QPalette::Inactive);
+    const QColor base = palette().color(group, QPalette::Base);
+    QColor clear = base;
+    clear.setAlpha(0);
+    QLinearGradient gradient(fade.topLeft(), fade.topRight());
+    gradient.setColorAt(0, clear);
+    gradient.setColorAt(0.45, base);
+    gradient.setColorAt(1, base);
+
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(fade, gradient);
+    const qreal middle = room.center().y();
+    QPainterPath head;
+    head.moveTo(right - 1 - arrow, middle - arrow);
+    head.lineTo(right - 1, middle);
+    head.lineTo(right - 1 - arrow, middle + arrow);
+    head.closeSubpath();
+    p.fillPath(head, bgrColour(kCutMarkColour));
 }
 
 void colourField(QLineEdit* field, std::uint32_t bgr) {

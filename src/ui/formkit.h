@@ -45,10 +45,14 @@ QFont formFont(const char* family, double points, bool bold = false);
 enum class FieldKind { Input, Result, Plain };
 
 // A single-line text field of a form. Programmatic writes leave the cursor at
-// the start, so a field narrower than its text shows the text's beginning; its
-// tooltip holds the whole text (up to 1000 characters, then its start and
-// length), so that all the digits of a long result can be read by hovering,
-// also over a disabled result field. No length limit cuts what is typed.
+// the start, so a field narrower than its text shows the text's beginning, and
+// a text that runs on past the right edge gets a cut-off mark there (the end
+// faded out under a small dark-red arrow), so that the visible digits are never
+// taken for the whole number. The tooltip holds the whole text (up to 1000
+// characters, then its start and length), so that all the digits of a long
+// result can be read by hovering, also over a result field that takes no
+// typing, and on a second line what the item is and its unit. No length limit
+// cuts what is typed.
 class Field : public QLineEdit {
     Q_OBJECT
 public:
@@ -56,10 +60,30 @@ public:
     FieldKind kind() const { return kind_; }
     // Writes the text as the program does; an unchanged text keeps its cursor.
     void showText(const QString& text);
+    // What the item is and its unit, the tooltip's second line.
+    void setNote(const QString& note);
+    // Whether the last painting of the field drew the cut-off mark.
+    bool cutMarkShown() const { return cutMarkShown_; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 
 private:
+    void renewToolTip();
+    // The room the text is laid out in, as the line edit itself computes it.
+    QRect textRoom() const;
+    // Whether some of the text lies beyond the right edge of its room as the
+    // field shows it now (scrolled to its cursor).
+    bool textRunsOn() const;
+
     FieldKind kind_;
+    QString note_;
+    bool cutMarkShown_ = false;
 };
+
+// The colour of the cut-off mark: dark red, readable on the input green, the
+// result orange and white alike.
+inline constexpr std::uint32_t kCutMarkColour = 0x000000A0;
 
 // Gives a field its colour; a disabled field keeps black, readable text.
 void colourField(QLineEdit* field, std::uint32_t bgr);

@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -18,12 +20,19 @@ void prepare(QMessageBox& box, const QString& text) {
     box.setWindowModality(Qt::ApplicationModal);
 }
 
+// Some styles put a glyph on the standard buttons; the forms' boxes never had
+// one.
+void plainButtons(QMessageBox& box) {
+    for (QAbstractButton* b : box.buttons()) b->setIcon(QIcon());
+}
+
 }  // namespace
 
 void MessageBoxService::show(const QString& text) {
     QMessageBox box(owner_);
     prepare(box, text);
     box.setStandardButtons(QMessageBox::Ok);
+    plainButtons(box);
     box.exec();
 }
 
@@ -35,6 +44,7 @@ bool MessageBoxService::ask(const QString& text) {
     // Enter alone gives nothing up.
     box.setDefaultButton(no);
     box.setEscapeButton(no);
+    plainButtons(box);
     box.exec();
     return box.clickedButton() == yes;
 }

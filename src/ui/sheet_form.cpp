@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "core/actions.h"
+#include "core/items.h"
 #include "ui/session.h"
 
 namespace lc::ui {
@@ -53,6 +54,25 @@ void SheetForm::focusControl(const QString& name) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
         if (QMdiArea* area = sub->mdiArea()) area->setActiveSubWindow(sub);
     w->setFocus(Qt::OtherFocusReason);
+    // As after Tab, the whole text is selected, so typing replaces it; the
+    // cursor stays at the start, so a long text still shows its beginning.
+    if (auto* f = qobject_cast<QLineEdit*>(w)) f->setSelection(f->text().size(), -f->text().size());
+}
+
+QString itemNote(SheetId sheet, const QString& field) {
+    const std::string name = field.toStdString();
+    const Item* item = itemOfField(sheet, name);
+    if (!item) return {};
+    QString note = QString::fromUtf8(item->meaning.data(), static_cast<qsizetype>(item->meaning.size()));
+    if (!item->gearField.empty()) note += item->gearField == name ? "（大轮）" : "（小轮）";
+    switch (item->unit) {
+        case Unit::None: return note + "；无单位";
+        case Unit::Millimetre: return note + "；单位：毫米（mm）";
+        case Unit::Degree: return note + "；单位：度（°）";
+        case Unit::ArcMinute: return note + "；单位：角分（′）";
+        case Unit::Inch: return note + "；单位：英寸（in）";
+    }
+    return note;
 }
 
 Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twips, const QFont& font, bool takesTyping) {
@@ -66,6 +86,7 @@ Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twi
     }
     // The right mouse button over a field opens the sheet's own menu.
     f->setContextMenuPolicy(Qt::NoContextMenu);
+    f->setNote(itemNote(id_, name));
     connect(f, &QLineEdit::textEdited, this, [this, f](const QString& text) {
         if (Sheet* s = sheet()) s->setText(f->objectName().toStdString(), text.toStdString());
         session_.textsEdited();

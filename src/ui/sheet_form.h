@@ -37,6 +37,11 @@ struct LabelledField {
     int labelLeft, labelTop, labelWidth;
 };
 
+// The tooltip's second line for a field: what its item is (which row, for a
+// paired item) and its unit, from the one table of items; empty for a field
+// that belongs to no item.
+QString itemNote(SheetId sheet, const QString& field);
+
 class SheetForm : public QWidget {
     Q_OBJECT
 public:

@@ -109,10 +109,17 @@ TEST(BadInput, Actions) {
 
 TEST(BadInput, CommandLine) {
     for (const BadCase& c : std::vector<BadCase>{
-             {"no command", {}, "", "lingchuan-calc: no command given (run, gears; try --help)"},
-             {"unknown command", {"calc"}, "", "lingchuan-calc: unknown command \"calc\" (run, gears; try --help)"},
+             {"no command", {}, "", "lingchuan-calc: no command given (run, gears, table; try --help)"},
+             {"unknown command", {"calc"}, "", "lingchuan-calc: unknown command \"calc\" (run, gears, table; try --help)"},
              {"run with an argument", {"run", "in.json"}, "{}",
               "lingchuan-calc: run takes no arguments, the workbook comes on standard input"},
+             {"table without a sheet", {"table"}, "{}", "lingchuan-calc: usage: lingchuan-calc table SHEET < WORKBOOK.json"},
+             {"table of an unknown sheet", {"table", "A3"}, "{}",
+              "lingchuan-calc: no such sheet \"A3\" (A2, B1, C, gears)"},
+             {"table of a sheet the workbook lacks", {"table", "B1"}, R"({"actions": ["A1"]})",
+              "lingchuan-calc: sheet B1 does not exist in the workbook"},
+             {"table of a malformed workbook", {"table", "A2"}, R"({"sheets": {"A2": {"Text99": "1"}}})",
+              "lingchuan-calc: sheets.A2.Text99: no such field on sheet A2"},
          })
         expectRefused(c);
 }

@@ -80,7 +80,7 @@ TEST(HostileInput, LongTextsAreQuotedShort) {
         std::string error;
     };
     for (const Case& c : std::vector<Case>{
-             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears; try --help)"},
+             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table; try --help)"},
              {"unknown action", {"run"}, "{\"actions\":[\"" + ones + "\"]}", "actions[0]: unknown action " + cut},
              {"check box given a text", {"run"}, "{\"sheets\":{\"B1\":{\"Check1\":\"" + ones + "\"}}}",
               "sheets.B1.Check1: a check box takes 0 or 1, got " + cut},

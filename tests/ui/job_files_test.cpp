@@ -280,7 +280,7 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
             QStringList captions;
             for (QAction* a : menu->actions())
                 if (!a->isSeparator()) captions << a->text();
-            for (const char* c : {"保存", "另存为…", "打开…", "复制本页数据"})
+            for (const char* c : {"保存", "另存为…", "打开…", "复制本页数据", "用户指南"})
                 EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
             menu->close();
             settle();

@@ -18,33 +18,6 @@ namespace {
 
 class Readability : public WindowTest {
 protected:
-    // Sheet A2's worked example along the Enter chain, then its start button.
-    void calculateA2() {
-        menu("A1");
-        for (const char* keys : {"10", "41", "2", "", "0.4", "44.45"}) {
-            QTest::keyClicks(QApplication::focusWidget(), keys);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        }
-        click(SheetId::A2, "Command1");
-    }
-    // Then B1 with cosβe 0.9, C with its four angles, and the change-gear
-    // search for 0.5.
-    void fillEveryWindow() {
-        calculateA2();
-        click(SheetId::A2, "Command2");
-        type(SheetId::B1, "Text16", "0.9");
-        click(SheetId::B1, "Command1");
-        click(SheetId::B1, "Command3");
-        type(SheetId::C, "Text52", "25");
-        type(SheetId::C, "Text53", "20");
-        type(SheetId::C, "Text54", "28");
-        type(SheetId::C, "Text55", "22");
-        click(SheetId::C, "Command1");
-        menu("Gljs");
-        type(SheetId::Gears, "Text1", "0.5");
-        click(SheetId::Gears, "Command1");
-        ASSERT_TRUE(messages.entries.empty()) << messages.entries.front().text.toStdString();
-    }
     std::vector<ui::SheetForm*> forms() {
         std::vector<ui::SheetForm*> out;
         for (SheetId id : kAllSheets)
@@ -108,23 +81,26 @@ TEST_F(Readability, EveryFieldCarriesItsWholeTextAsTooltip) {
     int long_results = 0;
     for (ui::SheetForm* f : forms())
         for (QLineEdit* e : f->findChildren<QLineEdit*>()) {
-            EXPECT_EQ(e->toolTip(), e->text()) << e->objectName().toStdString();
+            // The whole text first; below it, for a numbered item, what it is.
+            if (!e->text().isEmpty()) {
+                EXPECT_EQ(e->toolTip().section('\n', 0, 0), e->text()) << e->objectName().toStdString();
+            }
             if (e->text().size() >= 15 && e->isReadOnly()) ++long_results;
         }
     EXPECT_GT(long_results, 10) << "the worked example has many 15-digit results";
     // The pinion's outside diameter, written with 15 digits, is wider than its
     // field: the field shows its beginning and the tooltip all of it.
     QLineEdit* de = field(SheetId::A2, "Text40(0)");
-    EXPECT_EQ(de->toolTip(), "22.7541513438883");
+    EXPECT_EQ(de->toolTip().section('\n', 0, 0), "22.7541513438883");
     EXPECT_GT(de->fontMetrics().horizontalAdvance(de->text()), de->width());
     EXPECT_EQ(de->cursorPosition(), 0);
 
     // Typing and the program's own writes renew it; restart empties it.
     type(SheetId::A2, "Text12", "5");
-    EXPECT_EQ(field(SheetId::A2, "Text12")->toolTip(), "0.45");
+    EXPECT_EQ(field(SheetId::A2, "Text12")->toolTip().section('\n', 0, 0), "0.45");
     click(SheetId::A2, "Command3");
-    EXPECT_EQ(de->toolTip(), "");
-    EXPECT_EQ(field(SheetId::A2, "Text12")->toolTip(), "");
+    EXPECT_FALSE(de->toolTip().contains("22.75"));
+    EXPECT_FALSE(field(SheetId::A2, "Text12")->toolTip().contains("0.45"));
 }
 
 TEST_F(Readability, HoveringADisabledResultShowsAllItsDigits) {
@@ -141,6 +117,6 @@ TEST_F(Readability, HoveringADisabledResultShowsAllItsDigits) {
     QTest::mouseMove(zc, QPoint(5, 5));
     QTest::mouseMove(zc, zc->rect().center());
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000)) << "no tooltip appeared";
-    EXPECT_EQ(QToolTip::text(), "42.2018956920184");
+    EXPECT_EQ(QToolTip::text().section('\n', 0, 0), "42.2018956920184");
     QToolTip::hideText();
 }

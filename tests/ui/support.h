@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -44,6 +45,8 @@ public:
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
+        // Every test starts from a first run: the design size.
+        QSettings().clear();
         main = std::make_unique<app::MainWindow>();
         main->setMessageService(messages);
         main->show();
@@ -97,6 +100,33 @@ protected:
     QString focusName() {
         QWidget* f = QApplication::focusWidget();
         return f ? f->objectName() : QString("<none>");
+    }
+    // Sheet A2's worked example along the Enter chain, then its start button.
+    void calculateA2() {
+        menu("A1");
+        for (const char* keys : {"10", "41", "2", "", "0.4", "44.45"}) {
+            QTest::keyClicks(QApplication::focusWidget(), keys);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        click(SheetId::A2, "Command1");
+    }
+    // Then B1 with cosβe 0.9, C with its four angles, and the change-gear
+    // search for 0.5.
+    void fillEveryWindow() {
+        calculateA2();
+        click(SheetId::A2, "Command2");
+        type(SheetId::B1, "Text16", "0.9");
+        click(SheetId::B1, "Command1");
+        click(SheetId::B1, "Command3");
+        type(SheetId::C, "Text52", "25");
+        type(SheetId::C, "Text53", "20");
+        type(SheetId::C, "Text54", "28");
+        type(SheetId::C, "Text55", "22");
+        click(SheetId::C, "Command1");
+        menu("Gljs");
+        type(SheetId::Gears, "Text1", "0.5");
+        click(SheetId::Gears, "Command1");
+        ASSERT_TRUE(messages.entries.empty()) << messages.entries.front().text.toStdString();
     }
     // The child windows the user closed go away at the next turn of the loop.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
