@@ -6,7 +6,8 @@ the sketch's frame (apex at the origin, x along the pinion's axis, y along the
 gear's): each inner end and each cone apex is the crossing of two lines found
 by Cramer's rule, each diameter point is the point of the back cone line at
 that radius, the crown-distance point the one at that axial distance.
-Prints the numbers that tests/core/blank_sketch_test.cpp holds.
+Prints the numbers that tests/core/blank_sketch_test.cpp holds. Run by hand
+only (no test runs it); it needs mpmath (Debian: python3-mpmath).
 """
 from mpmath import mp, mpf, cos, sin, pi
 
