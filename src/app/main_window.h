@@ -24,6 +24,10 @@ class QMdiSubWindow;
 class QMenu;
 
 namespace lc::app {
+class SketchWindow;
+}
+
+namespace lc::app {
 
 class GuideWindow;
 
@@ -69,6 +73,9 @@ public:
     bool openJobFrom(const QString& path);
     // 复制本页数据: the active sheet as tab-separated lines on the clipboard.
     void copySheet();
+    // 示意图 (sheet A2): the blank sketch window, beside this one.
+    void showSketch();
+    SketchWindow* sketchWindow() const { return sketch_; }
 
     // 打印… and 导出PDF…: the printed page of every sheet that exists, through
     // the print dialog or into a PDF file chosen in the save dialog.
@@ -102,6 +109,7 @@ private:
     ui::Session session_;
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
+    SketchWindow* sketch_ = nullptr;
     std::unique_ptr<GuideWindow> guide_;
 };
 

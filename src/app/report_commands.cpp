@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "report/page.h"
+#include "report/sketch.h"
 
 namespace lc::app {
 
@@ -27,6 +28,7 @@ const char* const kNothingToPrint = "没有打开的计算单，无可打印的�
 report::PageOptions MainWindow::pageOptions() const {
     report::PageOptions options;
     options.jobName = jobPath().isEmpty() ? QString() : QFileInfo(jobPath()).fileName();
+    options.a2Sketch = [](QPainter& p, const QRectF& area, const Workbook& wb) { report::paintBlankSketch(p, area, wb); };
     return options;
 }
 

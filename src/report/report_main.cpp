@@ -13,6 +13,7 @@
 
 #include "core/jobfile.h"
 #include "report/page.h"
+#include "report/sketch.h"
 
 namespace {
 
@@ -94,6 +95,9 @@ int main(int argc, char** argv) {
         if (!anySheet) return fail(kBadInput, source + ": the job holds no sheet, there is nothing to print");
         lc::report::PageOptions options;
         options.jobName = fromStdin ? QString("标准输入") : QFileInfo(job).fileName();
+        options.a2Sketch = [](QPainter& p, const QRectF& area, const lc::Workbook& wb) {
+            lc::report::paintBlankSketch(p, area, wb);
+        };
         QString error;
         if (!lc::report::writePdf(out, doc.workbook, options, &error)) return fail(kInternal, utf8(error));
         return kOk;
