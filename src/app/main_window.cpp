@@ -8,11 +8,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <functional>
 
 #include "app/commands.h"
 #include "app/guide_window.h"
+#include "app/sketch_window.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
 #include "ui/gears_form.h"
@@ -91,6 +93,10 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
     restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
 
+    // The sketch window follows sheet A2's texts.
+    session_.addTextsListener([this] {
+        if (sketch_) sketch_->update();
+    });
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
     updateCommands();
 }
@@ -170,7 +176,26 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
+void MainWindow::showSketch() {
+    if (!sketch_) {
+        sketch_ = new SketchWindow(wb_, this);
+        // Beside the main window, on its right while the screen has room.
+        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
+        if (const QScreen* s = screen()) {
+            const QRect room = s->availableGeometry();
+            at.setX(std::max(room.left(), std::min(at.x(), room.right() - sketch_->width())));
+            at.setY(std::max(room.top(), std::min(at.y(), room.bottom() - sketch_->height())));
+        }
+        sketch_->move(at);
+    }
+    sketch_->show();
+    sketch_->raise();
+    sketch_->activateWindow();
+    sketch_->update();
+}
+
 void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
+    if (sketch_ && id == SheetId::A2) sketch_->update();
     QMdiSubWindow* w = windowOf(id);
     switch (e) {
         case SheetEvent::Created:
@@ -266,9 +291,10 @@ void MainWindow::showGuide() {
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     // Ends the program: no question; only the window's own size and place are
-    // kept for the next start. The guide goes with it.
+    // kept for the next start. The guide and the sketch go with it.
     QSettings().setValue(kGeometryKey, saveGeometry());
     if (guide_) guide_->close();
+    if (sketch_) sketch_->close();
     e->accept();
 }
 

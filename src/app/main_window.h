@@ -7,11 +7,13 @@
 #include <QPoint>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "core/workbook.h"
+#include "report/page.h"
 #include "ui/messages.h"
 #include "ui/session.h"
 #include "ui/sheet_form.h"
@@ -20,6 +22,10 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+
+namespace lc::app {
+class SketchWindow;
+}
 
 namespace lc::app {
 
@@ -67,6 +73,19 @@ public:
     bool openJobFrom(const QString& path);
     // 复制本页数据: the active sheet as tab-separated lines on the clipboard.
     void copySheet();
+    // 示意图 (sheet A2): the blank sketch window, beside this one.
+    void showSketch();
+    SketchWindow* sketchWindow() const { return sketch_; }
+
+    // 打印… and 导出PDF…: the printed page of every sheet that exists, through
+    // the print dialog or into a PDF file chosen in the save dialog.
+    void printSheets();
+    void exportPdf();
+    // The PDF written to that path; a failure is told in a message.
+    bool exportPdfTo(const QString& path);
+    // Where 导出PDF… writes, in place of the save dialog (tests): given the
+    // suggested path, the chosen one or "" to cancel.
+    void setPdfPathChooser(std::function<QString(const QString&)> chooser) { pdfPathChooser_ = std::move(chooser); }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -80,14 +99,17 @@ private:
     void updateCommands();
     QString lastFolder() const;
     void rememberFolder(const QString& path);
+    report::PageOptions pageOptions() const;
 
     Workbook wb_;
     QString jobPath_;
     std::vector<QAction*> commandActions_;
+    std::function<QString(const QString&)> pdfPathChooser_;
     ui::MessageBoxService boxes_;
     ui::Session session_;
     QMdiArea* area_ = nullptr;
     std::array<QMdiSubWindow*, 4> windows_{};
+    SketchWindow* sketch_ = nullptr;
     std::unique_ptr<GuideWindow> guide_;
 };
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/sketch_window.h"
 #include "ui/messages.h"
 
 namespace lc::app {
@@ -62,6 +63,10 @@ public:
     void type(const QString& keys) {
         QTest::keyClicks(focused(), keys);
         settle(QString("typing %1").arg(keys));
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(focused(), key, modifiers);
+        settle("a key");
     }
     void enter() {
         QTest::keyClick(focused(), Qt::Key_Return);
@@ -146,6 +151,16 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         d.save(&main, "main-window-a2.png");
         main.resize(designSize);
         a2->move(designPlace);
+        QCoreApplication::processEvents();
+
+        // The blank sketch: Ctrl+D on sheet A2.
+        d.key(Qt::Key_D, Qt::ControlModifier);
+        SketchWindow* sketch = main.sketchWindow();
+        if (!sketch || !QTest::qWaitForWindowExposed(sketch)) Driver::fail("Ctrl+D opens no sketch window");
+        if (!sketch->stopLine().isEmpty()) Driver::fail("the sketch says: " + sketch->stopLine());
+        d.save(sketch, "sketch-window.png");
+        sketch->close();
+        main.activateWindow();
         QCoreApplication::processEvents();
 
         // Sheet B1 through 下一步, cosβe typed, 开  始.

@@ -23,6 +23,11 @@ void Session::detach(SheetForm* form) {
 void Session::refreshAll() {
     for (SheetForm* f : forms_)
         if (f) f->refresh();
+    textsEdited();
+}
+
+void Session::textsEdited() {
+    for (const auto& listener : textsListeners_) listener();
 }
 
 }  // namespace lc::ui

@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "core/calc.h"
 #include "core/workbook.h"
@@ -32,11 +33,16 @@ public:
     void detach(SheetForm* form);
     SheetForm* form(SheetId id) const { return forms_[static_cast<std::size_t>(id)]; }
     void refreshAll();
+    // Told whenever the texts may have changed: after every refresh and every
+    // edit the user makes in a form (the sketch window redraws then).
+    void addTextsListener(std::function<void()> listener) { textsListeners_.push_back(std::move(listener)); }
+    void textsEdited();
 
 private:
     Workbook& wb_;
     MessageService* messages_;
     std::array<SheetForm*, 4> forms_{};
+    std::vector<std::function<void()>> textsListeners_;
 };
 
 }  // namespace lc::ui

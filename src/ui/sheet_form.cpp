@@ -89,6 +89,7 @@ Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twi
     f->setNote(itemNote(id_, name));
     connect(f, &QLineEdit::textEdited, this, [this, f](const QString& text) {
         if (Sheet* s = sheet()) s->setText(f->objectName().toStdString(), text.toStdString());
+        session_.textsEdited();
     });
     fields_.push_back(f);
     return f;
@@ -105,6 +106,7 @@ QCheckBox* SheetForm::addCheck(const QString& name, const QString& caption, cons
     QCheckBox* c = makeCheck(this, name, caption, twips, font);
     connect(c, &QCheckBox::toggled, this, [this, c](bool on) {
         if (Sheet* s = sheet()) s->setCheck(c->objectName().toStdString(), on ? 1 : 0);
+        session_.textsEdited();
     });
     checks_.push_back(c);
     return c;

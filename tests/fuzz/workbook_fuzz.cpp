@@ -5,6 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "core/actions.h"
+#include "core/blank_sketch.h"
 #include "core/numtext.h"
 #include "core/workbook.h"
 
@@ -97,6 +99,19 @@ void checkA2Results(const Workbook& wb, std::string_view action) {
 
 }  // namespace
 
+// The blank sketch of whatever sheet A2 holds: a drawing whose every point
+// is finite, or else the one line that says why there is none.
+void checkSketch(const Workbook& wb, std::string_view action) {
+    const SketchOutcome out = blankSketch(wb);
+    if (out.sketch.has_value() == !out.stop.empty()) fail("the sketch is neither drawn nor stopped", action);
+    if (!out.sketch) return;
+    for (const SketchMember* m : {&out.sketch->pinion, &out.sketch->gear})
+        for (SketchPoint p : {m->pitchOuter, m->pitchInner, m->faceOuter, m->faceInner, m->rootOuter, m->rootInner,
+                              m->faceApex, m->rootApex, m->pitchDiameterPoint, m->outsideDiameterPoint,
+                              m->crownDistancePoint})
+            if (!std::isfinite(p.x) || !std::isfinite(p.y)) fail("a sketch point is not finite", action);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     Workbook wb;
@@ -169,6 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             default:
                 fail("an outcome of no kind", a.name);
         }
+        checkSketch(wb, a.name);
     }
     return 0;
 }

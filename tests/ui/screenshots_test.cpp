@@ -23,6 +23,7 @@ TEST_F(Screenshots, WritesEveryWindowAfterTheWorkedExample) {
     EXPECT_EQ(sizeOf("sheet-b1.png"), QSize(551, 428));
     EXPECT_EQ(sizeOf("sheet-c.png"), QSize(729, 489));
     EXPECT_EQ(sizeOf("change-gears.png"), QSize(390, 343));
+    EXPECT_EQ(sizeOf("sketch-window.png"), QSize(960, 680));
     // The design-size main window, and the one enlarged around sheet A2.
     EXPECT_EQ(sizeOf("main-window.png"), main->size());
     const QSize enlarged = sizeOf("main-window-a2.png");
