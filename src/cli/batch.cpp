@@ -48,11 +48,13 @@ std::string writeBatchResult(const Workbook& wb, Json log) {
     return writeDocument(out);
 }
 
-BatchRun runActions(std::string_view input) {
-    Batch batch = readBatch(input);
-    Json log = Json::array();
-    for (const Action& a : batch.actions) log.push_back(logEntry(a.name, a.run(batch.workbook)));
-    return {std::move(batch.workbook), std::move(log)};
+Workbook runToEnd(std::string input) {
+    Document doc = readDocument(input);
+    std::string().swap(input);
+    for (std::size_t i = 0; i < doc.actions.size(); ++i)
+        resolveAction(doc.actions[i], "actions[" + std::to_string(i) + "]");
+    for (const std::string& name : doc.actions) resolveAction(name, name).run(doc.workbook);
+    return std::move(doc.workbook);
 }
 
 void runDocument(std::string input, std::ostream& out) {

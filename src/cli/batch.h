@@ -60,13 +60,9 @@ Batch readBatch(std::string_view input);
 // `wb` and the log.
 std::string writeBatchResult(const Workbook& wb, Json log);
 
-// The workbook after the document's actions, and their log entries. Throws
+// The workbook after the document's actions (no log is kept). Throws
 // InputError for bad input before anything runs.
-struct BatchRun {
-    Workbook workbook;
-    Json log;
-};
-BatchRun runActions(std::string_view input);
+Workbook runToEnd(std::string input);
 
 // `run`: the whole document in, the resulting document out (as text, with a
 // final newline). Throws InputError for bad input before anything is written.

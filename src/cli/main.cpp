@@ -174,8 +174,8 @@ int gearsCommand(const std::vector<std::string>& args) {
 int tableCommand(const std::string& name) {
     const auto id = lc::sheetFromKey(name);
     if (!id) return badInput("no such sheet " + lc::shortQuote(name) + " (A2, B1, C, gears)");
-    const lc::cli::BatchRun run = lc::cli::runActions(readInput());
-    const lc::Sheet* sheet = run.workbook.find(*id);
+    const lc::Workbook wb = lc::cli::runToEnd(readInput());
+    const lc::Sheet* sheet = wb.find(*id);
     if (!sheet) return badInput("sheet " + name + " does not exist in the workbook");
     output << lc::cli::sheetTable(*sheet);
     return kOk;

@@ -14,14 +14,25 @@
 namespace lc {
 namespace {
 
-// A part of a message cut to a bounded length, at a character boundary.
-std::string bounded(std::string s) {
+// A part of a message as one short line: control characters (a key may hold
+// an escaped line break) as \xNN, and cut to a bounded length at a character
+// boundary.
+std::string bounded(const std::string& s) {
     constexpr std::size_t kMax = 300;
-    if (s.size() <= kMax) return s;
-    std::size_t end = kMax;
-    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
-    s.resize(end);
-    return s + "…";
+    std::string out;
+    for (const char c : s) {
+        if (out.size() >= kMax && (static_cast<unsigned char>(c) & 0xC0) != 0x80) return out + "…";
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            static const char hex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out.push_back(hex[u >> 4]);
+            out.push_back(hex[u & 15]);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
 }
 
 std::string lineColumn(std::string_view bytes, std::size_t offset) {
@@ -183,9 +194,7 @@ private:
 }  // namespace
 
 DocumentError::DocumentError(std::string where_, std::string problem_)
-    : std::runtime_error(bounded(where_) + ": " + bounded(problem_)),
-      where(bounded(std::move(where_))),
-      problem(bounded(std::move(problem_))) {}
+    : std::runtime_error(bounded(where_) + ": " + bounded(problem_)), where(bounded(where_)), problem(bounded(problem_)) {}
 
 Json parseJsonDocument(std::string_view bytes) {
     // The parser takes a NUL byte for the end of its input; the document is

@@ -70,6 +70,11 @@ public:
     // sheet is created, and only hiding puts it away.
     bool visible = true;
 
+    // Every text and check box by control name, in name order: a whole sheet
+    // read without a lookup per control.
+    const std::map<std::string, std::string, std::less<>>& texts() const { return texts_; }
+    const std::map<std::string, int, std::less<>>& checks() const { return checks_; }
+
 private:
     SheetId id_;
     std::vector<std::string> fieldNames_;

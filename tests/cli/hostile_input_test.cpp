@@ -68,8 +68,9 @@ TEST(HostileInput, DocumentsBeyondWhatTheReaderTakes) {
 }
 
 // A long text in any message is quoted by its first 40 characters, "…" and
-// its length; the message stays one short line.
-TEST(HostileInput, LongTextsAreQuotedShort) {
+// its length, and a line break in it is shown as \x0A: the message stays one
+// short line.
+TEST(HostileInput, MessagesStayOneShortLine) {
     const std::string ones = repeat("1", 99999) + "x";  // 100 000 characters
     const std::string head = repeat("1", 40) + "…";
     const std::string cut = "\"" + head + "\" (100000 characters)";
@@ -81,6 +82,7 @@ TEST(HostileInput, LongTextsAreQuotedShort) {
     };
     for (const Case& c : std::vector<Case>{
              {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table; try --help)"},
+             {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, sheets, actions)"},
              {"unknown action", {"run"}, "{\"actions\":[\"" + ones + "\"]}", "actions[0]: unknown action " + cut},
              {"check box given a text", {"run"}, "{\"sheets\":{\"B1\":{\"Check1\":\"" + ones + "\"}}}",
               "sheets.B1.Check1: a check box takes 0 or 1, got " + cut},

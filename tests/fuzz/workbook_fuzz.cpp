@@ -45,8 +45,8 @@ struct Hasher {
 
 Snapshot snap(const Sheet& s) {
     Hasher h;
-    for (const auto& f : s.fieldNames()) h.bytes(s.text(f));
-    for (const auto& c : s.checkNames()) h.number(s.check(c));
+    for (const auto& [name, text] : s.texts()) h.bytes(text);
+    for (const auto& [name, tick] : s.checks()) h.number(tick);
     h.bytes(s.option1Caption);
     h.bytes(s.option2Caption);
     h.number(s.selectedOption);
