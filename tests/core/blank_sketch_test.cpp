@@ -6,17 +6,11 @@
 #include <cmath>
 
 #include "core/blank_sketch.h"
-#include "../common/a2_worked_example.h"
+#include "../common/a2_worked_sheet.h"
 
 using namespace lc;
 
 namespace {
-
-Sheet workedExample() {
-    Sheet s(SheetId::A2);
-    for (const auto& [field, text] : example::a2Calculated()) s.setText(field, text);
-    return s;
-}
 
 const SketchMember& memberOf(const BlankSketch& s, const std::string& who) {
     return who == "pinion" ? s.pinion : s.gear;
@@ -48,7 +42,7 @@ SketchPoint pointOf(const SketchMember& m, const std::string& name) {
 // example's texts of items 13, 15 and 33 to 41: lines crossed by Cramer's
 // rule, directly in the sketch's frame (x the pinion's axis, y the gear's).
 TEST(BlankSketch, WorkedExampleAgreesWithHandWorkedPoints) {
-    const SketchOutcome out = blankSketch(workedExample());
+    const SketchOutcome out = blankSketch(example::a2WorkedSheet());
     ASSERT_TRUE(out.sketch) << out.stop;
     EXPECT_EQ(out.stop, "");
     const struct {
@@ -118,7 +112,7 @@ TEST(BlankSketch, IncompleteOrAbsurdSheetsGiveTheirLineAndNoDrawing) {
          "计算单A2的数值相差太悬殊，无法出图。"},
     };
     for (const auto& c : cases) {
-        Sheet s = workedExample();
+        Sheet s = example::a2WorkedSheet();
         for (const auto& [field, text] : c.changes) s.setText(field, text);
         const SketchOutcome out = blankSketch(s);
         EXPECT_FALSE(out.sketch) << c.line;

@@ -10,17 +10,11 @@
 #include "core/blank_sketch.h"
 #include "core/numtext.h"
 #include "report/sketch.h"
-#include "../common/a2_worked_example.h"
+#include "../common/a2_worked_sheet.h"
 
 using namespace lc;
 
 namespace {
-
-Sheet workedExample() {
-    Sheet s(SheetId::A2);
-    for (const auto& [field, text] : example::a2Calculated()) s.setText(field, text);
-    return s;
-}
 
 struct Counts {
     int pinion = 0, gear = 0, outside = 0, inked = 0;
@@ -53,7 +47,7 @@ Counts paint(const SketchOutcome& out, QSize size, const QRectF& area) {
 }  // namespace
 
 TEST(BlankSketchPainter, WorkedExampleFillsItsAreaWithBothBlanks) {
-    const SketchOutcome out = blankSketch(workedExample());
+    const SketchOutcome out = blankSketch(example::a2WorkedSheet());
     ASSERT_TRUE(out.sketch);
     for (const QSize size : {QSize(1000, 700), QSize(640, 900), QSize(1600, 500)}) {
         const QRectF area(20, 30, size.width() - 40, size.height() - 60);
@@ -76,7 +70,7 @@ TEST(BlankSketchPainter, RandomSheetTextsNeverCrashIt) {
     std::uniform_real_distribution<double> exponent(-12, 12), degrees(-5, 95);
     int drawn = 0, stopped = 0;
     for (int i = 0; i < 600; ++i) {
-        Sheet s = workedExample();
+        Sheet s = example::a2WorkedSheet();
         for (const std::string& f : fields) {
             const int roll = static_cast<int>(rng() % 8);
             if (roll == 0) s.setText(f, odd[rng() % odd.size()]);
