@@ -31,6 +31,12 @@ void writeIndented(std::ostream& out, const std::string& text, std::string_view 
     out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
 }
 
+// Every action looked up before any runs, so that a bad one is refused first.
+void checkActions(const TextList& actions) {
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        resolveAction(std::string(actions[i]), "actions[" + std::to_string(i) + "]");
+}
+
 }  // namespace
 
 Batch readBatch(std::string_view input) {
@@ -38,7 +44,7 @@ Batch readBatch(std::string_view input) {
     Batch batch{std::move(doc.workbook), {}};
     batch.actions.reserve(doc.actions.size());
     for (std::size_t i = 0; i < doc.actions.size(); ++i)
-        batch.actions.push_back(resolveAction(doc.actions[i], "actions[" + std::to_string(i) + "]"));
+        batch.actions.push_back(resolveAction(std::string(doc.actions[i]), "actions[" + std::to_string(i) + "]"));
     return batch;
 }
 
@@ -51,20 +57,21 @@ std::string writeBatchResult(const Workbook& wb, Json log) {
 Workbook runToEnd(std::string input) {
     Document doc = readDocument(input);
     std::string().swap(input);
-    for (std::size_t i = 0; i < doc.actions.size(); ++i)
-        resolveAction(doc.actions[i], "actions[" + std::to_string(i) + "]");
-    for (const std::string& name : doc.actions) resolveAction(name, name).run(doc.workbook);
+    checkActions(doc.actions);
+    for (std::size_t i = 0; i < doc.actions.size(); ++i) {
+        const std::string name(doc.actions[i]);
+        resolveAction(name, name).run(doc.workbook);
+    }
     return std::move(doc.workbook);
 }
 
 void runDocument(std::string input, std::ostream& out) {
     Workbook start;
-    std::vector<std::string> actions;
+    TextList actions;
     {
         Document doc = readDocument(input);
         std::string().swap(input);
-        for (std::size_t i = 0; i < doc.actions.size(); ++i)
-            resolveAction(doc.actions[i], "actions[" + std::to_string(i) + "]");
+        checkActions(doc.actions);
         start = std::move(doc.workbook);
         actions = std::move(doc.actions);
     }
@@ -74,7 +81,10 @@ void runDocument(std::string input, std::ostream& out) {
     // then, the actions run twice: once for the final state, and once more
     // from the same start, each log entry written as it is made.
     Workbook wb = copyOf(start);
-    for (const std::string& name : actions) resolveAction(name, name).run(wb);
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const std::string name(actions[i]);
+        resolveAction(name, name).run(wb);
+    }
 
     const Json head = documentJson(wb);
     std::string text = head.dump(2, ' ', false);
@@ -83,8 +93,9 @@ void runDocument(std::string input, std::ostream& out) {
 
     Workbook again = std::move(start);
     bool first = true;
-    for (const std::string& name : actions) {
+    for (std::size_t i = 0; i < actions.size(); ++i) {
         if (!out) return;
+        const std::string name(actions[i]);
         out << (first ? "\n    " : ",\n    ");
         first = false;
         writeIndented(out, logEntry(name, resolveAction(name, name).run(again)).dump(2, ' ', false), "    ");

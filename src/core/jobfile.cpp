@@ -60,7 +60,7 @@ class Reader {
 public:
     explicit Reader(std::size_t maxTextLength) : maxTextLength_(maxTextLength) {}
 
-    Document read(const Json& doc) {
+    Document read(const Json& doc, TextArray& actions) {
         object(doc, "document");
         // A newer or foreign document is named as such before any of its keys
         // is judged.
@@ -85,8 +85,11 @@ public:
                 if (!value.is_array())
                     throw JobError("actions", std::string("expected an array, got ") + kindOf(value),
                                    std::string("应为数组（[…]），却是") + kindZh(value) + "。");
-                for (std::size_t i = 0; i < value.size(); ++i)
-                    out.actions.push_back(text(value[i], "actions[" + std::to_string(i) + "]"));
+                // The texts were read aside; the array keeps its first other element.
+                if (!value.empty()) text(value[0], "actions[" + std::to_string(*actions.otherAt) + "]");
+                for (std::size_t i = 0; i < actions.texts.size(); ++i)
+                    textLength(actions.texts[i], "actions[" + std::to_string(i) + "]");
+                out.actions = std::move(actions.texts);
             } else {
                 throw JobError(key, "no such key (format, version, flags, sheets, actions)",
                                "不认识的名称（可用的有 format、version、flags、sheets、actions、log）。");
@@ -108,13 +111,18 @@ private:
             throw JobError(where, std::string("expected a text (JSON string), got ") + kindOf(v),
                            std::string("应为文本（带引号的字符串），却是") + kindZh(v) + "。");
         const auto& s = v.get_ref<const std::string&>();
+        textLength(s, where);
+        return s;
+    }
+
+    void textLength(std::string_view s, const std::string& where) const {
+        if (maxTextLength_ == std::numeric_limits<std::size_t>::max()) return;
         if (const std::size_t n = utf16Length(s); n > maxTextLength_)
             throw JobError(where,
                            "a text of " + std::to_string(n) + " characters, longer than a job file's texts may be (" +
                                std::to_string(maxTextLength_) + ")",
                            "文字长达" + std::to_string(n) + "个字符，超过计算文件中一栏文字的上限（" +
                                std::to_string(maxTextLength_) + "个字符）。");
-        return s;
     }
 
     static bool boolean(const Json& v, const std::string& where) {
@@ -259,8 +267,9 @@ Document readDocument(std::string_view bytes) {
 }
 
 Document readDocument(std::string_view bytes, std::size_t maxTextLength) {
-    const Json doc = parseJsonDocument(bytes);
-    return Reader(maxTextLength).read(doc);
+    TextArray actions("actions");
+    const Json doc = parseJsonDocument(bytes, &actions);
+    return Reader(maxTextLength).read(doc, actions);
 }
 
 Json documentJson(const Workbook& wb) {

@@ -27,7 +27,7 @@ inline constexpr std::string_view kJobFormat = "lingchuan-workbook";
 
 struct Document {
     Workbook workbook;
-    std::vector<std::string> actions;
+    TextList actions;  // read as they stand; a document may hold millions
 };
 
 // A document that is refused for what it says rather than how it is written.

@@ -57,7 +57,8 @@ Members& members(Json& object) { return object.get_ref<Json::object_t&>(); }
 
 class Reader final : public nlohmann::json_sax<Json> {
 public:
-    Reader(std::string_view bytes, std::size_t nulAt) : bytes_(bytes), nulAt_(nulAt) {}
+    Reader(std::string_view bytes, std::size_t nulAt, TextArray* compact)
+        : bytes_(bytes), nulAt_(nulAt), compact_(compact) {}
 
     Json root;
 
@@ -66,11 +67,24 @@ public:
     bool number_integer(number_integer_t v) override { return put(Json(v)); }
     bool number_unsigned(number_unsigned_t v) override { return put(Json(v)); }
     bool number_float(number_float_t v, const string_t&) override { return put(Json(v)); }
-    bool string(string_t& v) override { return put(Json(v)); }
+    bool string(string_t& v) override {
+        if (inList()) {
+            compact_->texts.push_back(v);
+            ++listSeen_;
+            return true;
+        }
+        return put(Json(std::move(v)));
+    }
     bool binary(binary_t&) override { return false; }  // JSON text has no binary values
 
     bool start_object(std::size_t) override { return open(Json::value_t::object); }
-    bool start_array(std::size_t) override { return open(Json::value_t::array); }
+    bool start_array(std::size_t) override {
+        const bool list = compact_ && open_.size() == 1 && open_[0]->is_object() &&
+                          members(*open_[0]).back().first == compact_->key;
+        if (!open(Json::value_t::array)) return false;
+        if (list) list_ = open_.back();
+        return true;
+    }
     bool key(string_t& k) override {
         members(*open_.back()).emplace_back(k, Json());
         return true;
@@ -81,6 +95,7 @@ public:
         return true;
     }
     bool end_array() override {
+        if (open_.back() == list_) list_ = nullptr;
         open_.pop_back();
         return true;
     }
@@ -109,6 +124,16 @@ private:
     // Places a value: the document itself, the next element of the open array,
     // or the value of the open object's last key.
     Json* place(Json&& v) {
+        if (inList()) {
+            // Only the list's first element that is not a text is kept; the
+            // later ones are read into a scratch value and dropped.
+            const std::size_t at = listSeen_++;
+            if (compact_->otherAt) {
+                scratch_ = std::move(v);
+                return &scratch_;
+            }
+            compact_->otherAt = at;
+        }
         if (open_.empty()) {
             root = std::move(v);
             started_ = true;
@@ -147,7 +172,7 @@ private:
         for (std::size_t i = 0; i < levels && i < kShown; ++i) {
             Json& c = *open_[i];
             if (c.is_array()) {
-                const std::size_t n = c.size();
+                const std::size_t n = &c == list_ ? listSeen_ : c.size();
                 out += "[" + std::to_string(pending && i + 1 == levels ? n : n - 1) + "]";
             } else {
                 appendKey(out, members(c).back().first);
@@ -187,8 +212,14 @@ private:
 
     std::string_view bytes_;
     std::size_t nulAt_;
+    bool inList() const { return list_ && open_.back() == list_; }
+
     std::vector<Json*> open_;
     bool started_ = false;
+    TextArray* compact_;
+    Json* list_ = nullptr;  // the open array read into compact_
+    std::size_t listSeen_ = 0;
+    Json scratch_;
 };
 
 }  // namespace
@@ -196,12 +227,12 @@ private:
 DocumentError::DocumentError(std::string where_, std::string problem_)
     : std::runtime_error(bounded(where_) + ": " + bounded(problem_)), where(bounded(where_)), problem(bounded(problem_)) {}
 
-Json parseJsonDocument(std::string_view bytes) {
+Json parseJsonDocument(std::string_view bytes, TextArray* compact) {
     // The parser takes a NUL byte for the end of its input; the document is
     // read up to the first one, and the byte itself refused below.
     const std::size_t nul = bytes.find('\0');
     const std::string_view body = bytes.substr(0, nul);
-    Reader reader(bytes, nul == std::string_view::npos ? nul : body.size());
+    Reader reader(bytes, nul == std::string_view::npos ? nul : body.size(), compact);
     Json::sax_parse(body.begin(), body.end(), &reader, nlohmann::detail::input_format_t::json, true, false);
     if (nul != std::string_view::npos)
         throw DocumentError("document", "a NUL byte after the end of the document at " + lineColumn(bytes, nul));

@@ -5,9 +5,12 @@
 // destroyed deeper than the limit, so no input can exhaust the stack.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -27,10 +30,41 @@ struct DocumentError : std::runtime_error {
     std::string where, problem;
 };
 
+// Texts kept end to end in one buffer: a few bytes each beyond their own,
+// where a tree of values takes some fifty. A document may hold millions.
+class TextList {
+public:
+    std::size_t size() const { return ends_.size(); }
+    bool empty() const { return ends_.empty(); }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+    }
+    void push_back(std::string_view text) {
+        bytes_.append(text);
+        ends_.push_back(bytes_.size());
+    }
+
+private:
+    std::string bytes_;
+    std::vector<std::size_t> ends_;
+};
+
+// The array under one key of the document, read as it is parsed into a
+// TextList instead of the tree. In the tree that key holds an array of at
+// most one element: the array's first element that is not a text.
+struct TextArray {
+    explicit TextArray(std::string key) : key(std::move(key)) {}
+    std::string key;
+    TextList texts;
+    std::optional<std::size_t> otherAt;  // the index of that element
+};
+
 // The whole of `bytes` as one JSON document: depth beyond 64, duplicate keys,
 // bytes after the document (NUL included; whitespace is fine) and numbers
-// beyond the double range are errors.
-Json parseJsonDocument(std::string_view bytes);
+// beyond the double range are errors. With `compact`, the array under its key
+// at the document's top level is read into it.
+Json parseJsonDocument(std::string_view bytes, TextArray* compact = nullptr);
 
 // A text quoted for a message, quote marks included: "41" whole when short,
 // else its first 40 characters, "…" and the length: "1111…" (99999 characters).

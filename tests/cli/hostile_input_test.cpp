@@ -53,6 +53,14 @@ TEST(HostileInput, DocumentsBeyondWhatTheReaderTakes) {
               "log[0]: the number \"1e400\" is beyond the range of a double"},
              {"negative number beyond a double", R"({"log":{"x":[0,-2e308]}})",
               "log.x[1]: the number \"-2e308\" is beyond the range of a double"},
+             // The actions are read aside from the tree, as a list of texts:
+             // the places in it are named all the same.
+             {"deep among the actions", "{\"actions\":[\"A1\",\"B1\"," + nested("", 100) + "]}",
+              "actions[2][0][0][0][0]" + dots + ": nested deeper than 64 levels"},
+             {"number beyond a double among the actions", R"({"actions":["A1",-1e999,"B1"]})",
+              "actions[1]: the number \"-1e999\" is beyond the range of a double"},
+             {"no text among the actions", R"({"actions":["A1","B1",{"x":[1]},"C",5]})",
+              "actions[2]: expected a text (JSON string), got an object"},
          }) {
         SCOPED_TRACE(c.what);
         const lctest::ToolRun run = runTool({"run"}, c.input);
