@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <numeric>
 #include <unordered_set>
+#include <utility>
 
 #include "core/numtext.h"
 
@@ -59,9 +60,17 @@ const ProductTable& productTable() {
     return table;
 }
 
+// "41X53/29X97=0.772451213...": a search lists up to ten thousand of them.
 std::string lineText(int z1, int z2, int z3, int z4, double ratio) {
-    return writeInteger(z1) + "X" + writeInteger(z2) + "/" + writeInteger(z3) + "X" + writeInteger(z4) + "=" +
-           writeDouble(ratio);
+    std::string line;
+    line.reserve(40);
+    const std::pair<int, char> parts[] = {{z1, 'X'}, {z2, '/'}, {z3, 'X'}, {z4, '='}};
+    for (const auto& [teeth, after] : parts) {
+        line += writeInteger(teeth);
+        line.push_back(after);
+    }
+    line += writeDouble(ratio);
+    return line;
 }
 
 }  // namespace

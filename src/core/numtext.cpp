@@ -1,5 +1,6 @@
 #include "core/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -174,25 +175,54 @@ Exact roundDigits(const Exact& x, long long keep, bool truncate = false) {
     return out;
 }
 
-// The first `keep` significant digits of a finite, nonzero value, rounded half
-// away from zero, with bounded work: the value correctly rounded to three more
-// digits decides, unless those three read "500", where the value may lie on
-// the tie itself (or within half a unit of the third digit of it); only then is
-// the exact expansion settled. Any other three digits are at least 0.001 units
-// away from the tie, farther than the rounding moved them.
-Exact roundSignificant(double magnitude, int keep) {
+// At most a few more than 17 significant digits and the exponent of the
+// first: a rounding's kept digits, held without an allocation.
+struct Kept {
+    char digits[24];
+    int size = 0;
+    int exponent = 0;
+};
+
+Kept keptOf(const Exact& x) {
+    Kept k;
+    k.size = static_cast<int>(std::min(x.digits.size(), sizeof k.digits));
+    std::copy_n(x.digits.data(), k.size, k.digits);
+    k.exponent = x.exponent;
+    return k;
+}
+
+// The first `keep` (at most 17) significant digits of a finite, nonzero
+// value, rounded half away from zero, with bounded work: the value correctly
+// rounded to three more digits decides, unless those three read "500", where
+// the value may lie on the tie itself (or within half a unit of the third
+// digit of it); only then is the exact expansion settled. Any other three
+// digits are at least 0.001 units away from the tie, farther than the
+// rounding moved them.
+Kept roundSignificant(double magnitude, int keep) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, keep + 2);
     const std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
     const std::size_t ePos = s.find('e');
-    Exact near;
-    near.digits.reserve(static_cast<std::size_t>(keep) + 3);
+    char near[24];
+    int n = 0;
     for (char c : s.substr(0, ePos))
-        if (c != '.') near.digits.push_back(c);
-    std::from_chars(s.data() + ePos + (s[ePos + 1] == '+' ? 2 : 1), s.data() + s.size(), near.exponent);
-    if (near.digits.compare(static_cast<std::size_t>(keep), 3, "500") == 0)
-        return roundDigits(exactDigits(magnitude), keep);
-    return roundDigits(near, keep);
+        if (c != '.') near[n++] = c;
+    Kept k;
+    std::from_chars(s.data() + ePos + (s[ePos + 1] == '+' ? 2 : 1), s.data() + s.size(), k.exponent);
+    if (std::string_view(near + keep, 3) == "500") return keptOf(roundDigits(exactDigits(magnitude), keep));
+    k.size = keep;
+    std::copy_n(near, keep, k.digits);
+    if (near[keep] >= '5') {
+        int i = keep - 1;
+        while (i >= 0 && k.digits[i] == '9') k.digits[i--] = '0';
+        if (i >= 0) {
+            ++k.digits[i];
+        } else {  // 99…9 carried into 100…0
+            k.digits[0] = '1';
+            ++k.exponent;
+        }
+    }
+    return k;
 }
 
 void appendExponent(std::string& out, int exponent) {
@@ -213,31 +243,33 @@ std::string writeSignificant(double value, int significant, int exponentFrom, bo
         if (value == 0) return "0";
         return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
     }
-    Exact r = truncate ? roundDigits(exactDigits(std::fabs(value)), significant, true)
-                       : roundSignificant(std::fabs(value), significant);
-    while (r.digits.size() > 1 && r.digits.back() == '0') r.digits.pop_back();
+    Kept r = truncate ? keptOf(roundDigits(exactDigits(std::fabs(value)), significant, true))
+                      : roundSignificant(std::fabs(value), significant);
+    while (r.size > 1 && r.digits[r.size - 1] == '0') --r.size;
+    const std::string_view digits(r.digits, static_cast<std::size_t>(r.size));
     std::string out;
+    out.reserve(24);
     if (value < 0) out.push_back('-');
     if (r.exponent >= exponentFrom || r.exponent < -4) {
-        out.push_back(r.digits[0]);
-        if (r.digits.size() > 1) {
+        out.push_back(digits[0]);
+        if (digits.size() > 1) {
             out.push_back('.');
-            out.append(r.digits, 1, std::string::npos);
+            out.append(digits.substr(1));
         }
         appendExponent(out, r.exponent);
     } else if (r.exponent < 0) {
         out.append("0.");
         out.append(static_cast<std::size_t>(-r.exponent - 1), '0');
-        out.append(r.digits);
+        out.append(digits);
     } else {
         const std::size_t intLen = static_cast<std::size_t>(r.exponent) + 1;
-        if (r.digits.size() <= intLen) {
-            out.append(r.digits);
-            out.append(intLen - r.digits.size(), '0');
+        if (digits.size() <= intLen) {
+            out.append(digits);
+            out.append(intLen - digits.size(), '0');
         } else {
-            out.append(r.digits, 0, intLen);
+            out.append(digits.substr(0, intLen));
             out.push_back('.');
-            out.append(r.digits, intLen, std::string::npos);
+            out.append(digits.substr(intLen));
         }
     }
     return out;

@@ -67,7 +67,15 @@ const char* sheetTitle(SheetId id) {
     return "?";
 }
 
-Sheet::Sheet(SheetId id) : id_(id) {
+Sheet::Sheet(SheetId id) : Sheet(blank(id)) {}
+
+const Sheet& Sheet::blank(SheetId id) {
+    static const Sheet blanks[] = {Sheet(SheetId::A2, Build{}), Sheet(SheetId::B1, Build{}),
+                                   Sheet(SheetId::C, Build{}), Sheet(SheetId::Gears, Build{})};
+    return blanks[static_cast<int>(id)];
+}
+
+Sheet::Sheet(SheetId id, Build) : id_(id) {
     switch (id) {
         case SheetId::A2:
             fieldNames_ = a2Fields();

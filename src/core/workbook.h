@@ -76,6 +76,11 @@ public:
     const std::map<std::string, int, std::less<>>& checks() const { return checks_; }
 
 private:
+    // A new sheet is a copy of one built once per kind.
+    struct Build {};
+    Sheet(SheetId id, Build);
+    static const Sheet& blank(SheetId id);
+
     SheetId id_;
     std::vector<std::string> fieldNames_;
     std::map<std::string, std::string, std::less<>> texts_;
