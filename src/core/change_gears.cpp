@@ -1,9 +1,10 @@
 #include "core/change_gears.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <numeric>
-#include <unordered_set>
 #include <utility>
 
 #include "core/numtext.h"
@@ -60,18 +61,68 @@ const ProductTable& productTable() {
     return table;
 }
 
-// "41X53/29X97=0.772451213...": a search lists up to ten thousand of them.
+// "41X53/29X97=0.772451213...": a search lists up to ten thousand of them,
+// each tooth count written once for all.
 std::string lineText(int z1, int z2, int z3, int z4, double ratio) {
-    std::string line;
-    line.reserve(40);
+    static const auto teethText = [] {
+        std::array<std::string, kGearLoopLast + 1> texts;
+        for (int z = kGearLoopFirst; z <= kGearLoopLast; ++z) texts[static_cast<std::size_t>(z)] = writeInteger(z);
+        return texts;
+    }();
+    char head[24];  // "115X115/115X115=" at the most
+    std::size_t n = 0;
     const std::pair<int, char> parts[] = {{z1, 'X'}, {z2, '/'}, {z3, 'X'}, {z4, '='}};
     for (const auto& [teeth, after] : parts) {
-        line += writeInteger(teeth);
-        line.push_back(after);
+        const std::string& t = teethText[static_cast<std::size_t>(teeth)];
+        std::memcpy(head + n, t.data(), t.size());
+        n += t.size();
+        head[n++] = after;
     }
-    line += writeDouble(ratio);
+    std::string line;
+    line.reserve(40);
+    line.append(head, n);
+    appendDouble(line, ratio);
     return line;
 }
+
+// The ratios listed so far: positive, finite doubles kept by their bits in
+// an open-addressed table (a search meets up to ten thousand hits, most of
+// them ratios already listed; a node-based set spent half the search on them).
+class RatioSet {
+public:
+    // True when the ratio was not there before.
+    bool insert(double ratio) {
+        std::uint64_t key;
+        std::memcpy(&key, &ratio, sizeof key);
+        if (2 * (size_ + 1) > slots_.size()) grow();
+        if (!place(slots_, key)) return false;
+        ++size_;
+        return true;
+    }
+
+private:
+    // Zero is the empty slot: no positive double has those bits.
+    static bool place(std::vector<std::uint64_t>& slots, std::uint64_t key) {
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t i = (key * 0x9E3779B97F4A7C15ull) >> 20 & mask;; i = (i + 1) & mask) {
+            if (slots[i] == key) return false;
+            if (slots[i] == 0) {
+                slots[i] = key;
+                return true;
+            }
+        }
+    }
+
+    void grow() {
+        std::vector<std::uint64_t> bigger(slots_.empty() ? 64 : 2 * slots_.size());
+        for (std::uint64_t key : slots_)
+            if (key != 0) place(bigger, key);
+        slots_ = std::move(bigger);
+    }
+
+    std::vector<std::uint64_t> slots_;
+    std::size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -110,8 +161,9 @@ GearSearchResult searchChangeGears(double target, double tolerance) {
     }
 
     GearSearchResult out;
-    std::unordered_set<double> listed;  // the ratio of every line so far
+    RatioSet listed;  // the ratio of every line so far
     std::vector<std::uint16_t> candidates;
+    out.progress.reserve(2 * kLoopCount);
     bool found = false;
     int countdown = kLoopCount;
     for (int z1 = kGearLoopFirst; z1 <= kGearLoopLast; ++z1) {
@@ -133,7 +185,7 @@ GearSearchResult searchChangeGears(double target, double tolerance) {
                     found = true;
                     // One line per ratio value: the first combination found for
                     // it stays (equal fractions always give the same Double).
-                    if (listed.insert(r.value()).second) out.lines.push_back(lineText(z1, z2, z3, z4, r.value()));
+                    if (listed.insert(r.value())) out.lines.push_back(lineText(z1, z2, z3, z4, r.value()));
                     if (out.hits == kGearHitCapacity) break;
                 }
                 if (out.hits == kGearHitCapacity) break;

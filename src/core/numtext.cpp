@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -202,11 +203,11 @@ Kept roundSignificant(double magnitude, int keep) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, keep + 2);
     const std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
+    // "d.ddd…e+XX": the first digit, then those after the point.
     const std::size_t ePos = s.find('e');
     char near[24];
-    int n = 0;
-    for (char c : s.substr(0, ePos))
-        if (c != '.') near[n++] = c;
+    near[0] = s[0];
+    std::memcpy(near + 1, s.data() + 2, ePos - 2);
     Kept k;
     std::from_chars(s.data() + ePos + (s[ePos + 1] == '+' ? 2 : 1), s.data() + s.size(), k.exponent);
     if (std::string_view(near + keep, 3) == "500") return keptOf(roundDigits(exactDigits(magnitude), keep));
@@ -225,53 +226,74 @@ Kept roundSignificant(double magnitude, int keep) {
     return k;
 }
 
-void appendExponent(std::string& out, int exponent) {
-    out.push_back('E');
-    out.push_back(exponent < 0 ? '-' : '+');
-    const int a = exponent < 0 ? -exponent : exponent;
-    if (a < 10) out.push_back('0');
-    char buf[8];
-    const auto r = std::to_chars(buf, buf + sizeof buf, a);
-    out.append(buf, r.ptr);
-}
+// A number's text put together in place, then added to a string at once: a
+// long list of lines takes no string operation per character.
+struct Composed {
+    char text[48];
+    std::size_t size = 0;
+    void put(char c) { text[size++] = c; }
+    void put(std::string_view s) {
+        std::memcpy(text + size, s.data(), s.size());
+        size += s.size();
+    }
+    void fill(std::size_t count, char c) {
+        std::memset(text + size, c, count);
+        size += count;
+    }
+    void putExponent(int exponent) {
+        put('E');
+        put(exponent < 0 ? '-' : '+');
+        const int a = exponent < 0 ? -exponent : exponent;
+        if (a < 10) put('0');
+        const auto r = std::to_chars(text + size, text + sizeof text, a);
+        size = static_cast<std::size_t>(r.ptr - text);
+    }
+};
 
-// Significant-digit form shared by the Double and Single writers.
-std::string writeSignificant(double value, int significant, int exponentFrom, bool truncate = false) {
+// Significant-digit form shared by the Double and Single writers, appended
+// to `out`.
+void appendSignificant(std::string& out, double value, int significant, int exponentFrom, bool truncate = false) {
     if (value == 0 || !std::isfinite(value)) {
         // Calculations never write infinities or NaNs (the checked arithmetic
         // stops first); zero of either sign is plain "0".
-        if (value == 0) return "0";
-        return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+        if (value == 0) out.append("0");
+        else out.append(std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf"));
+        return;
     }
     Kept r = truncate ? keptOf(roundDigits(exactDigits(std::fabs(value)), significant, true))
                       : roundSignificant(std::fabs(value), significant);
     while (r.size > 1 && r.digits[r.size - 1] == '0') --r.size;
     const std::string_view digits(r.digits, static_cast<std::size_t>(r.size));
-    std::string out;
-    out.reserve(24);
-    if (value < 0) out.push_back('-');
+    Composed t;
+    if (value < 0) t.put('-');
     if (r.exponent >= exponentFrom || r.exponent < -4) {
-        out.push_back(digits[0]);
+        t.put(digits[0]);
         if (digits.size() > 1) {
-            out.push_back('.');
-            out.append(digits.substr(1));
+            t.put('.');
+            t.put(digits.substr(1));
         }
-        appendExponent(out, r.exponent);
+        t.putExponent(r.exponent);
     } else if (r.exponent < 0) {
-        out.append("0.");
-        out.append(static_cast<std::size_t>(-r.exponent - 1), '0');
-        out.append(digits);
+        t.put("0.");
+        t.fill(static_cast<std::size_t>(-r.exponent - 1), '0');
+        t.put(digits);
     } else {
         const std::size_t intLen = static_cast<std::size_t>(r.exponent) + 1;
         if (digits.size() <= intLen) {
-            out.append(digits);
-            out.append(intLen - digits.size(), '0');
+            t.put(digits);
+            t.fill(intLen - digits.size(), '0');
         } else {
-            out.append(digits.substr(0, intLen));
-            out.push_back('.');
-            out.append(digits.substr(intLen));
+            t.put(digits.substr(0, intLen));
+            t.put('.');
+            t.put(digits.substr(intLen));
         }
     }
+    out.append(t.text, t.size);
+}
+
+std::string writeSignificant(double value, int significant, int exponentFrom) {
+    std::string out;
+    appendSignificant(out, value, significant, exponentFrom);
     return out;
 }
 
@@ -289,12 +311,20 @@ SingleRead readSingle(std::string_view text) {
     return r;
 }
 
-std::string writeDouble(double value) {
-    std::string text = writeSignificant(value, 15, 15);
+void appendDouble(std::string& out, double value) {
+    const std::size_t start = out.size();
+    appendSignificant(out, value, 15, 15);
     // Next to the largest double, rounding up would give a text beyond the
     // range that no longer reads; those few values are cut off instead.
-    if (std::fabs(value) > 1e308 && readDouble(text).status == ReadStatus::Overflow)
-        text = writeSignificant(value, 15, 15, true);
+    if (std::fabs(value) > 1e308 && readDouble(std::string_view(out).substr(start)).status == ReadStatus::Overflow) {
+        out.resize(start);
+        appendSignificant(out, value, 15, 15, true);
+    }
+}
+
+std::string writeDouble(double value) {
+    std::string text;
+    appendDouble(text, value);
     return text;
 }
 

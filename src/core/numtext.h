@@ -41,6 +41,9 @@ std::string writeDouble(double value);
 std::string writeSingle(float value);
 // Plain decimal digits, a minus sign for negatives.
 std::string writeInteger(std::int64_t value);
+// writeDouble's text appended to `out`: a long list of lines is built
+// without a string for every number in it.
+void appendDouble(std::string& out, double value);
 // The pattern "0.00000000": exactly eight decimals, rounded half away from zero.
 std::string writeFixed8(double value);
 
