@@ -31,10 +31,21 @@ void writeIndented(std::ostream& out, const std::string& text, std::string_view 
     out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
 }
 
-// Every action looked up before any runs, so that a bad one is refused first.
-void checkActions(const TextList& actions) {
-    for (std::size_t i = 0; i < actions.size(); ++i)
-        resolveAction(std::string(actions[i]), "actions[" + std::to_string(i) + "]");
+// The document read, its text let go, and every action looked up before any
+// runs, so that a bad one is refused first.
+Document checkedDocument(std::string input) {
+    Document doc = readDocument(input);
+    std::string().swap(input);
+    for (std::size_t i = 0; i < doc.actions.size(); ++i)
+        resolveAction(std::string(doc.actions[i]), "actions[" + std::to_string(i) + "]");
+    return doc;
+}
+
+void runAll(const TextList& actions, Workbook& wb) {
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const std::string name(actions[i]);
+        resolveAction(name, name).run(wb);
+    }
 }
 
 }  // namespace
@@ -55,43 +66,28 @@ std::string writeBatchResult(const Workbook& wb, Json log) {
 }
 
 Workbook runToEnd(std::string input) {
-    Document doc = readDocument(input);
-    std::string().swap(input);
-    checkActions(doc.actions);
-    for (std::size_t i = 0; i < doc.actions.size(); ++i) {
-        const std::string name(doc.actions[i]);
-        resolveAction(name, name).run(doc.workbook);
-    }
+    Document doc = checkedDocument(std::move(input));
+    runAll(doc.actions, doc.workbook);
     return std::move(doc.workbook);
 }
 
 void runDocument(std::string input, std::ostream& out) {
-    Workbook start;
-    TextList actions;
-    {
-        Document doc = readDocument(input);
-        std::string().swap(input);
-        checkActions(doc.actions);
-        start = std::move(doc.workbook);
-        actions = std::move(doc.actions);
-    }
+    Document doc = checkedDocument(std::move(input));
+    const TextList& actions = doc.actions;
 
     // The sheets come before the log in the output but hold the state after
     // the last action; rather than keeping a log entry for every action until
     // then, the actions run twice: once for the final state, and once more
     // from the same start, each log entry written as it is made.
-    Workbook wb = copyOf(start);
-    for (std::size_t i = 0; i < actions.size(); ++i) {
-        const std::string name(actions[i]);
-        resolveAction(name, name).run(wb);
-    }
+    Workbook wb = copyOf(doc.workbook);
+    runAll(actions, wb);
 
     const Json head = documentJson(wb);
     std::string text = head.dump(2, ' ', false);
     text.resize(text.size() - 2);  // the closing "\n}"
     out << text << ",\n  \"log\": [";
 
-    Workbook again = std::move(start);
+    Workbook again = std::move(doc.workbook);
     bool first = true;
     for (std::size_t i = 0; i < actions.size(); ++i) {
         if (!out) return;
