@@ -143,6 +143,15 @@ Exact exactDigits(double magnitude) {
     return e;
 }
 
+// Adds one unit in the last of `n` decimal digits; true when it carried past
+// the first (99…9 became 00…0).
+bool addOne(char* digits, std::size_t n) {
+    while (n > 0 && digits[n - 1] == '9') digits[--n] = '0';
+    if (n == 0) return true;
+    ++digits[n - 1];
+    return false;
+}
+
 // Keeps the first `keep` digits of an exact expansion (keep may be 0 or
 // negative: everything is dropped), rounding half away from zero. Returns the
 // kept digits and the exponent of the first one (a carry can add a digit).
@@ -160,18 +169,9 @@ Exact roundDigits(const Exact& x, long long keep, bool truncate = false) {
     } else {
         out.digits.clear();
     }
-    if (up) {
-        int i = static_cast<int>(out.digits.size()) - 1;
-        while (i >= 0 && out.digits[static_cast<std::size_t>(i)] == '9') {
-            out.digits[static_cast<std::size_t>(i)] = '0';
-            --i;
-        }
-        if (i >= 0) {
-            ++out.digits[static_cast<std::size_t>(i)];
-        } else {
-            out.digits.insert(out.digits.begin(), '1');
-            ++out.exponent;
-        }
+    if (up && addOne(out.digits.data(), out.digits.size())) {
+        out.digits.insert(out.digits.begin(), '1');
+        ++out.exponent;
     }
     return out;
 }
@@ -213,15 +213,9 @@ Kept roundSignificant(double magnitude, int keep) {
     if (std::string_view(near + keep, 3) == "500") return keptOf(roundDigits(exactDigits(magnitude), keep));
     k.size = keep;
     std::copy_n(near, keep, k.digits);
-    if (near[keep] >= '5') {
-        int i = keep - 1;
-        while (i >= 0 && k.digits[i] == '9') k.digits[i--] = '0';
-        if (i >= 0) {
-            ++k.digits[i];
-        } else {  // 99…9 carried into 100…0
-            k.digits[0] = '1';
-            ++k.exponent;
-        }
+    if (near[keep] >= '5' && addOne(k.digits, static_cast<std::size_t>(keep))) {
+        k.digits[0] = '1';  // 99…9 carried into 100…0
+        ++k.exponent;
     }
     return k;
 }
