@@ -10,8 +10,6 @@
 namespace lc::cli {
 namespace {
 
-std::string inQuotes(std::string_view s) { return shortQuote(s); }
-
 // A control's name as a message shows it: a long one quoted and cut.
 std::string controlName(const std::string& control) {
     return control.size() <= kQuotedCharacters ? control : shortQuote(control);
@@ -35,7 +33,7 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
     const std::string control(target.substr(dot + 1));
     const auto id = sheetFromKey(sheetName);
     if (!id)
-        throw InputError(where, inQuotes(name) + ": no such sheet " + inQuotes(sheetName) + " (A2, B1, C, gears)");
+        throw InputError(where, shortQuote(name) + ": no such sheet " + shortQuote(sheetName) + " (A2, B1, C, gears)");
 
     const Sheet& blank = blankSheet(*id);
     if (blank.hasField(control)) {
@@ -48,7 +46,7 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
     }
     if (blank.hasCheck(control)) {
         if (value != "0" && value != "1")
-            throw InputError(where, inQuotes(name) + ": check box " + controlName(control) + " takes 0 or 1, not " + inQuotes(value));
+            throw InputError(where, shortQuote(name) + ": check box " + controlName(control) + " takes 0 or 1, not " + shortQuote(value));
         return Action{name,
                       [id = *id, control, tick = value == "1" ? 1 : 0](Workbook& wb) {
                           wb.sheet(id).setCheck(control, tick);
@@ -56,7 +54,7 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
                       },
                       nullptr, Typing{*id, control, value, true}};
     }
-    throw InputError(where, inQuotes(name) + ": no such field or check box " + controlName(control) +
+    throw InputError(where, shortQuote(name) + ": no such field or check box " + controlName(control) +
                                 " on sheet " + std::string(sheetName));
 }
 
@@ -77,7 +75,7 @@ Action resolveAction(const std::string& name, const std::string& where) {
                       def, std::nullopt};
     }
     if (auto typed = typingAction(name, where)) return *typed;
-    throw InputError(where, "unknown action " + inQuotes(name));
+    throw InputError(where, "unknown action " + shortQuote(name));
 }
 
 Json logEntry(const std::string& action, const Outcome& outcome) {
