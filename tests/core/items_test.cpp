@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 using namespace lc;
@@ -65,12 +66,12 @@ TEST(Items, TableShowsTextsHandsChecksAndList) {
     EXPECT_TRUE(delta.paired);
     EXPECT_EQ(byCaption["20 螺旋方向(小大)"].first, "右");
     EXPECT_EQ(byCaption["20 螺旋方向(小大)"].second, "左");
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        if (rows[i].caption.rfind("Check2", 0) == 0) {
-            EXPECT_EQ(rows[i].first, "是");
-            EXPECT_EQ(rows[i - 1].number, "19");
-        }
-    }
+    // The ticked Check2 has its own row, right after item 19's.
+    const auto check2 = std::find_if(rows.begin() + 1, rows.end(),
+                                     [](const TableRow& r) { return r.caption == "Check2 勾选：保留输入的螺旋角"; });
+    ASSERT_NE(check2, rows.end());
+    EXPECT_EQ(check2->first, "是");
+    EXPECT_EQ(std::prev(check2)->number, "19");
     EXPECT_EQ(byCaption["5  螺   旋   角β"].first, "35");
 
     Sheet gears(SheetId::Gears);

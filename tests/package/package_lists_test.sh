@@ -45,12 +45,16 @@ for font in $(grep -x 'fonts-.*' <<<"$run"); do
 done
 
 # Misspelt names fail only on a fresh machine; apt's lists catch them here.
+# Without lists (no apt-get update yet) the test ends as skipped (77, CTest's
+# SKIP_RETURN_CODE) once the checks above have passed, so the gap is seen.
 known=$(apt-cache pkgnames 2>/dev/null || true)
-if [ -n "$known" ]; then
-  for p in $(sort -u <<<"$tests"$'\n'"$package"); do
-    grep -qx -- "$p" <<<"$known" || fail "apt knows no package $p"
-  done
-fi
+for p in $(sort -u <<<"$tests"$'\n'"$package"); do
+  [ -z "$known" ] || grep -qx -- "$p" <<<"$known" || fail "apt knows no package $p"
+done
 
 [ "$failures" -eq 0 ] || exit 1
+if [ -z "$known" ]; then
+  echo "package lists: apt has no package lists, the names are not checked" >&2
+  exit 77
+fi
 echo "package lists: fine"
