@@ -6,8 +6,9 @@ the sketch's frame (apex at the origin, x along the pinion's axis, y along the
 gear's): each inner end and each cone apex is the crossing of two lines found
 by Cramer's rule, each diameter point is the point of the back cone line at
 that radius, the crown-distance point the one at that axial distance.
-Prints the numbers that tests/core/blank_sketch_test.cpp holds. Run by hand
-only (no test runs it); it needs mpmath (Debian: python3-mpmath).
+Prints the numbers that tests/core/blank_sketch_test.cpp holds;
+reference_literals.py checks them there. It needs mpmath (Debian:
+python3-mpmath).
 """
 from mpmath import mp, mpf, cos, sin, pi
 
@@ -64,6 +65,12 @@ def member(k):
     return pts
 
 
-for k, who in ((0, 'pinion'), (1, 'gear')):
-    for name, (x, y) in member(k).items():
-        print(f'    {{"{who}.{name}", {mp.nstr(x, 17)}, {mp.nstr(y, 17)}}},')
+def literals():
+    """What reference_literals.py looks for in blank_sketch_test.cpp."""
+    return [('blank sketch', f'{who}.{name}', (x, y))
+            for k, who in ((0, 'pinion'), (1, 'gear')) for name, (x, y) in member(k).items()]
+
+
+if __name__ == '__main__':
+    for _, point, (x, y) in literals():
+        print(f'    {{"{point}", {mp.nstr(x, 17)}, {mp.nstr(y, 17)}}},')

@@ -2,10 +2,10 @@
 // their boundaries, the check-box overrides, and where a message or a fault
 // stops the press.
 //
-// Expected texts not taken from the worked examples were worked out by hand
-// with a short Python model of the steps (struct.pack('f') for every Single
-// rounding, '%.15g' / '%.7g' for the texts); that model reproduces both worked
-// examples digit for digit.
+// Expected texts not taken from the worked examples come from
+// tests/core/sheet_a2_reference.py, a model of the sheet's steps that
+// reproduces both worked examples digit for digit; the reference_ CTest tests
+// check that this file still holds what it works out.
 #include <gtest/gtest.h>
 
 #include <algorithm>

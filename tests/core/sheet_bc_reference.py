@@ -218,48 +218,60 @@ def show(title, sheet, names):
 
 C_ITEMS = ['Text%d' % n for n in list(range(1, 18)) + list(range(23, 31)) + list(range(34, 39))]
 
-if __name__ == '__main__':
+def cases():
+    """(title, sheet after the press, the fields the C++ tests hold)."""
+    out = []
     b1 = {'Text16': '0.9'}
     b1_calc(A2, b1)
-    show('B1 worked example', b1, ['Text%d' % n for n in range(4, 21)])
+    out.append(('B1 worked example', b1, ['Text%d' % n for n in range(4, 21)]))
     c = {'Text13': '20', 'Text52': '25', 'Text53': '20', 'Text54': '28', 'Text55': '22'}
     c_import(A2, b1, c)
-    show('C import', c, ['Text%d' % n for n in range(42, 60)])
+    out.append(('C import', dict(c), [n for n in sorted(c) if n != 'Text13']))
     base = dict(c)
     c_calc(A2, b1, c)
-    show('C worked example, left hand', c, C_ITEMS)
+    out.append(('C worked example, left hand', c, C_ITEMS))
 
     r = dict(base)
     c_calc(A2, b1, r, right_hand=True)
-    show('C right hand', r, ['Text29', 'Text30'])
+    out.append(('C right hand', r, ['Text29', 'Text30']))
 
     for beta in ('0', '-35'):
         u = dict(base, Text46=beta)
         c_calc(A2, b1, u)
-        show('C with beta ' + beta, u, ['Text1', 'Text2'])
+        out.append(('C with beta ' + beta, u, ['Text1', 'Text2']))
 
     # θ1 = θε/2 + θ'1 + θB/2 lands on the text 70 (and just below) with
-    # Фe1 49.92 and a face width found by a search over its last digit.
-    search_theta70(base, b1)
+    # Фe1 49.92 and a face width found by search_theta70.
     for b in ('10.5490007412144', '10.5490007412143'):
         u = dict(base, Text52='49.92', Text48=b)
         c_calc(A2, b1, u)
-        show('C with b ' + b, u, ['Text5', 'Text6', 'Text8', 'Text10', 'Text12', 'Text24'])
+        out.append(('C with b ' + b, u, ['Text5', 'Text6', 'Text8', 'Text10', 'Text12', 'Text24']))
     u = dict(base, Text52='49.92', Text48='10.5490007412144', Text8='40')
     c_calc(A2, b1, u, check3=True)
-    show('C theta1 70, Check3 with Zi2 40', u, ['Text5', 'Text8', 'Text10', 'Text12', 'Text24'])
+    out.append(('C theta1 70, Check3 with Zi2 40', u, ['Text5', 'Text8', 'Text10', 'Text12', 'Text24']))
 
     u = dict(base, Text7='30', Text8='40')
     c_calc(A2, b1, u, check2=True, check3=True)
-    show('C Check2 Zi1 30, Check3 Zi2 40', u, ['Text7', 'Text8', 'Text9', 'Text10', 'Text11', 'Text12', 'Text24'])
+    out.append(('C Check2 Zi1 30, Check3 Zi2 40', u,
+                ['Text7', 'Text8', 'Text9', 'Text10', 'Text11', 'Text12', 'Text24']))
 
     u = dict(base, Text13='25')
     c_calc(A2, b1, u)
-    show('C with Gr 25', u, ['Text14', 'Text15'])
+    out.append(('C with Gr 25', u, ['Text14', 'Text15']))
 
     for beta in ('0', '35.123456789'):
-        a2 = dict(A2, Text19=beta)
         v = {'Text16': '0.9'}
-        b1_calc(a2, v)
-        show('B1 with beta ' + beta, v, ['Text4', 'Text5', 'Text6', 'Text7', 'Text8'])
-        print('   beta as Single: %r' % readS(beta))
+        b1_calc(dict(A2, Text19=beta), v)
+        out.append(('B1 with beta ' + beta, v, ['Text4', 'Text5', 'Text6', 'Text7', 'Text8']))
+    return out
+
+
+def literals():
+    """What reference_literals.py looks for in the C++ tests."""
+    return [(title, f, sheet[f]) for title, sheet, fields in cases() for f in fields]
+
+
+if __name__ == '__main__':
+    for title, sheet, fields in cases():
+        show(title, sheet, fields)
+    search_theta70(cases()[1][1], cases()[0][1])

@@ -13,6 +13,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/items.h"
+#include "core/jobfile.h"
 #include "worked_job.h"
 
 namespace {
@@ -44,15 +46,38 @@ std::string squeeze(std::string s) {
     return s;
 }
 
-// The text of each page of the PDF.
-std::vector<std::string> pages(const QString& pdf) {
-    const ToolRun r = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+// The text of each page of the PDF, squeezed, or as laid out (-layout: a
+// table row on a line of its own, its cells left to right).
+std::vector<std::string> pages(const QString& pdf, bool layout = false) {
+    const ToolRun r = run("pdftotext", layout ? QStringList{"-layout", "-enc", "UTF-8", pdf, "-"}
+                                              : QStringList{"-enc", "UTF-8", pdf, "-"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::vector<std::string> out;
     std::size_t start = 0;
     for (std::size_t ff; (ff = r.out.find('\f', start)) != std::string::npos; start = ff + 1)
-        out.push_back(squeeze(r.out.substr(start, ff - start)));
+        out.push_back(layout ? r.out.substr(start, ff - start) : squeeze(r.out.substr(start, ff - start)));
     return out;
+}
+
+// Checks that the laid-out page has the row of `row`: its caption (however
+// pdftotext spaces it), then its kind, its pinion text, its gear text and its
+// unit, word by word, in that order.
+void expectRowOnPage(const std::string& page, const lc::TableRow& row) {
+    std::vector<std::string> want{row.input ? "输入" : "计算"};
+    for (const std::string& t : {row.first, row.second, std::string(lc::unitText(row.unit))})
+        if (!t.empty()) want.push_back(t);
+    std::istringstream lines(page);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string caption, word;
+        while (caption.size() < squeeze(row.caption).size() && words >> word) caption += word;
+        std::vector<std::string> rest;
+        while (words >> word) rest.push_back(word);
+        if (caption != squeeze(row.caption) || rest.empty() || rest[0] != want[0]) continue;
+        EXPECT_EQ(rest, want) << row.caption;
+        return;
+    }
+    ADD_FAILURE() << "no row " << row.caption;
 }
 
 const QString kReport = QStringLiteral(LC_REPORT_EXE);
@@ -90,6 +115,13 @@ TEST(PrintedSheet, WorkedExampleGivesOnePagePerSheetWithEveryTextWhole) {
                 EXPECT_NE(page.find(squeeze(t)), std::string::npos) << key << "." << field << " \"" << t << "\"";
         }
     }
+    // Each short text in its own item's row and column (long ones wrap).
+    const std::vector<std::string> laidOut = pages(pdf, true);
+    ASSERT_EQ(laidOut.size(), 4u);
+    lc::Workbook wb = lc::readDocument(calc.out).workbook;
+    for (std::size_t i = 0; i < 4; ++i)
+        for (const lc::TableRow& row : lc::tableOf(wb.sheet(*lc::sheetFromKey(sheets[i].first))))
+            if (!row.caption.empty() && row.first.size() < 40) expectRowOnPage(laidOut[i], row);
     // The worked example's own values, as its sheet shows them.
     EXPECT_NE(text[0].find("76.2930389959203"), std::string::npos);
     EXPECT_NE(text[3].find(squeeze(wide)), std::string::npos);

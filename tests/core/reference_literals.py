@@ -1,0 +1,46 @@
+#!/usr/bin/env python3
+"""Runs a reference script and checks that the C++ tests hold what it works out.
+
+usage: reference_literals.py SCRIPT SOURCE...
+
+The script's literals() gives (case, key, expected): a text, to be found as
+{"key", "text"} in one of the sources, or numbers, to be found as
+{"key", a, b, ...} within 1e-15 of each (relative, or absolute below one).
+Blanks do not count. Ends with 77, which CTest counts as skipped, when the
+script needs a Python library that is not installed.
+"""
+import importlib.util
+import re
+import sys
+
+
+def agrees(found, expected):
+    if isinstance(expected, str):
+        return found == '"%s"' % expected
+    numbers = found.split(',')
+    return len(numbers) == len(expected) and all(
+        abs(float(a) - float(b)) <= 1e-15 * max(1.0, abs(float(b))) for a, b in zip(numbers, expected))
+
+
+def main(script, *sources):
+    spec = importlib.util.spec_from_file_location('reference', script)
+    module = importlib.util.module_from_spec(spec)
+    try:
+        spec.loader.exec_module(module)
+    except ModuleNotFoundError as e:
+        print('%s needs the Python module %s: not checked' % (script, e.name))
+        return 77
+    held = ''.join(re.sub(r'\s', '', open(p, encoding='utf-8').read()) for p in sources)
+    wrong = 0
+    expected = module.literals()
+    for case, key, value in expected:
+        found = re.findall(r'\{"%s",([^{}]*)\}' % re.escape(key), held)
+        if not any(agrees(f, value) for f in found):
+            wrong += 1
+            print('%s: %s should be %s; the tests hold %s' % (case, key, value, found or 'nothing'))
+    print('%d of %d values agree' % (len(expected) - wrong, len(expected)))
+    return 1 if wrong or not expected else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(*sys.argv[1:]))
