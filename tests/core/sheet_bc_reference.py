@@ -263,6 +263,16 @@ def cases():
         v = {'Text16': '0.9'}
         b1_calc(dict(A2, Text19=beta), v)
         out.append(('B1 with beta ' + beta, v, ['Text4', 'Text5', 'Text6', 'Text7', 'Text8']))
+
+    # lingchuan-calc's whole chain: cosβe 0.95, the four angles 20, 10, 20, 10,
+    # the pinion right-handed.
+    v = {'Text16': '0.95'}
+    b1_calc(A2, v)
+    u = {'Text13': '20', 'Text52': '20', 'Text53': '10', 'Text54': '20', 'Text55': '10'}
+    c_import(A2, v, u)
+    c_calc(A2, v, u, right_hand=True)
+    out.append(('whole chain, B1', v, ['Text9', 'Text17', 'Text18']))
+    out.append(('whole chain, C', u, ['Text3', 'Text5', 'Text7', 'Text11', 'Text12', 'Text23', 'Text29', 'Text30']))
     return out
 
 

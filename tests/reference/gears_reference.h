@@ -1,7 +1,9 @@
 // The change-gear search done the plain way: every one of the 92⁴ combinations
 // divided and tested, in the order of the four loops, the hit table filled slot
 // by slot and repeated ratios removed pair by pair. The yardstick for the
-// shipped search in the tests and the benchmark; it shares no code with it.
+// shipped search in the tests and the benchmark; it shares no code with it,
+// and its lines are written by numtext_reference.h (digits from MPFR) and
+// std::to_string, not by the shipped number writer.
 #pragma once
 
 #include <algorithm>
@@ -11,7 +13,7 @@
 #include <vector>
 
 #include "core/change_gears.h"
-#include "core/numtext.h"
+#include "numtext_reference.h"
 
 namespace lc::reference {
 
@@ -46,8 +48,9 @@ inline std::vector<GearSearchResult> gearSearch(double target, const std::vector
                             Table& t = tables[k];
                             if (t.count < kSlots) {
                                 t.ratio[t.count] = r;
-                                t.text[t.count] = writeInteger(z1) + "X" + writeInteger(z2) + "/" + writeInteger(z3) +
-                                                  "X" + writeInteger(z4) + "=" + writeDouble(r);
+                                t.text[t.count] = std::to_string(z1) + "X" + std::to_string(z2) + "/" +
+                                                  std::to_string(z3) + "X" + std::to_string(z4) + "=" +
+                                                  reference::writeDouble(r);
                                 ++t.count;
                             }
                             t.found = true;
@@ -58,7 +61,7 @@ inline std::vector<GearSearchResult> gearSearch(double target, const std::vector
         }
         --countdown;
         for (Table& t : tables) {
-            const std::string caption = "计算中，请稍后！ " + writeInteger(countdown);
+            const std::string caption = "计算中，请稍后！ " + std::to_string(countdown);
             t.out.progress.push_back(caption);
             if (t.found) t.out.progress.push_back(caption + "  ^v^");
         }

@@ -1,8 +1,13 @@
-// Number writing by the plain definition: every value first expanded to its
-// exact decimal digits (up to 767 of them), then rounded half away from zero.
-// The shipped writers must give the same bytes; the benchmark and the number
+// Catches a fault in the shipped writers' own digits (expansion, shortcut,
+// rounding, carries, layout); cannot catch one in MPFR, or in the rules as
+// written here (half away from zero, the exponent thresholds). The Double and
+// Single texts take their digits, rounded, from MPFR's decimal output; the
+// eight-decimal text rounds MPFR's exact digits with roundDigits below. The
+// shipped writers must give the same bytes; the benchmark and the number
 // fuzzer compare against these.
 #pragma once
+
+#include <mpfr.h>
 
 #include <algorithm>
 #include <charconv>
@@ -10,43 +15,51 @@
 #include <string>
 #include <string_view>
 
-#include "core/numtext.h"
-
 namespace lc::reference {
 
-// The exact decimal expansion of a finite value: its digits without leading
-// zeros and the decimal exponent of the first digit. Zero gives "0", 0.
+// A decimal expansion: its digits without leading zeros and the decimal
+// exponent of the first digit. Zero gives "0", 0.
 struct Exact {
     std::string digits;
     int exponent = 0;
 };
 
-inline Exact exactDigits(double magnitude) {
-    Exact e;
-    if (magnitude == 0) {
-        e.digits.assign(1, '0');
-        return e;
-    }
-    // 767 significant digits are enough for the exact value of any double.
-    char buf[1100];
-    const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 767);
-    std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
-    const std::size_t ePos = s.find('e');
-    std::string_view mant = s.substr(0, ePos);
-    int exp = 0;
-    std::from_chars(s.data() + ePos + (s[ePos + 1] == '+' ? 2 : 1), s.data() + s.size(), exp);
-    e.digits.reserve(mant.size());
-    for (char c : mant)
-        if (c != '.') e.digits.push_back(c);
-    while (e.digits.size() > 1 && e.digits.back() == '0') e.digits.pop_back();
-    e.exponent = exp;
+// The first `count` significant digits of a positive finite value from MPFR,
+// rounded by `mode`; trailing zeros are kept.
+inline Exact mpfrDigits(double magnitude, std::size_t count, mpfr_rnd_t mode) {
+    mpfr_t x;
+    mpfr_init2(x, 53);
+    mpfr_set_d(x, magnitude, MPFR_RNDN);  // exact: a double has 53 bits
+    mpfr_exp_t exp = 0;
+    char* s = mpfr_get_str(nullptr, &exp, 10, count, x, mode);
+    Exact e{s, static_cast<int>(exp) - 1};  // MPFR's value is 0.ddd times 10^exp
+    mpfr_free_str(s);
+    mpfr_clear(x);
     return e;
+}
+
+// The exact value: 800 digits hold every double's expansion (767 at most).
+inline Exact exactDigits(double magnitude) {
+    if (magnitude == 0) return Exact{"0", 0};
+    Exact e = mpfrDigits(magnitude, 800, MPFR_RNDN);
+    while (e.digits.size() > 1 && e.digits.back() == '0') e.digits.pop_back();
+    return e;
+}
+
+// `keep` significant digits rounded half away from zero, or cut off: MPFR
+// rounds to nearest (ties to even) or toward zero; an exact tie, a 5 as the
+// last digit of the exact value just after the kept ones, goes away from zero.
+inline Exact significantDigits(double magnitude, int keep, bool truncate) {
+    const Exact x = exactDigits(magnitude);
+    const bool tie = x.digits.size() == static_cast<std::size_t>(keep) + 1 && x.digits.back() == '5';
+    return mpfrDigits(magnitude, static_cast<std::size_t>(keep),
+                      truncate ? MPFR_RNDZ : (tie ? MPFR_RNDA : MPFR_RNDN));
 }
 
 // Keeps the first `keep` digits of an exact expansion (keep may be 0 or
 // negative: everything is dropped), rounding half away from zero. Returns the
 // kept digits and the exponent of the first one (a carry can add a digit).
-inline Exact roundDigits(const Exact& x, long long keep, bool truncate = false) {
+inline Exact roundDigits(const Exact& x, long long keep) {
     Exact out;
     out.exponent = x.exponent;
     if (keep >= static_cast<long long>(x.digits.size())) {
@@ -55,7 +68,7 @@ inline Exact roundDigits(const Exact& x, long long keep, bool truncate = false) 
     }
     bool up = false;
     if (keep >= 0) {
-        up = !truncate && x.digits[static_cast<std::size_t>(keep)] >= '5';
+        up = x.digits[static_cast<std::size_t>(keep)] >= '5';
         out.digits = x.digits.substr(0, static_cast<std::size_t>(keep));
     } else {
         out.digits.clear();
@@ -94,7 +107,7 @@ inline std::string writeSignificant(double value, int significant, int exponentF
         if (value == 0) return "0";
         return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
     }
-    Exact r = roundDigits(exactDigits(std::fabs(value)), significant, truncate);
+    Exact r = significantDigits(std::fabs(value), significant, truncate);
     while (r.digits.size() > 1 && r.digits.back() == '0') r.digits.pop_back();
     std::string out;
     if (value < 0) out.push_back('-');
@@ -125,9 +138,10 @@ inline std::string writeSignificant(double value, int significant, int exponentF
 
 inline std::string writeDouble(double value) {
     std::string text = writeSignificant(value, 15, 15);
-    // Next to the largest double, rounding up would give a text beyond the
-    // range that no longer reads; those few values are cut off instead.
-    if (lc::readDouble(text).status == lc::ReadStatus::Overflow) text = writeSignificant(value, 15, 15, true);
+    // Next to the largest double (1.7976931348623157E+308), rounding up gives
+    // a text beyond the range that no longer reads; those few values are cut
+    // off instead.
+    if (text.ends_with("1.79769313486232E+308")) text = writeSignificant(value, 15, 15, true);
     return text;
 }
 

@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QWidget>
 
+#include "support.h"
 #include "ui/messages.h"
 
 TEST(MessageBoxService, ShowsAModalBoxWithTitleTextAndOneOkButton) {
@@ -18,9 +18,7 @@ TEST(MessageBoxService, ShowsAModalBoxWithTitleTextAndOneOkButton) {
     QString title, text;
     int buttons = -1;
     bool modal = false, noIcon = false, ownedByProgram = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
+    lc::test::onMessageBox([&](QMessageBox* box) {
         title = box->windowTitle();
         text = box->text();
         buttons = static_cast<int>(box->buttons().size());
@@ -47,9 +45,7 @@ TEST(MessageBoxService, AsksWithYesAndNoAndTellsTheAnswer) {
     for (const bool yes : {true, false}) {
         QStringList captions;
         QString byDefault, byEscape;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
+        lc::test::onMessageBox([&](QMessageBox* box) {
             for (QAbstractButton* b : box->buttons()) captions << b->text();
             byDefault = box->defaultButton()->text();
             byEscape = box->escapeButton()->text();

@@ -9,9 +9,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,6 +44,19 @@ public:
     std::vector<QString> questions;
     bool answer = true;
 };
+
+// Runs `act` on the message box the next turn of the event loop shows. A box
+// left open (none found, or an assertion in `act` returned before its button)
+// is closed, so that a failure ends the test instead of hanging it.
+inline void onMessageBox(std::function<void(QMessageBox*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            act(box);
+        else
+            ADD_FAILURE() << "no message box open";
+        while (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) open->done(QDialog::Rejected);
+    });
+}
 
 class WindowTest : public testing::Test {
 protected:
