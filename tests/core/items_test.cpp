@@ -69,7 +69,7 @@ TEST(Items, TableShowsTextsHandsChecksAndList) {
     // The ticked Check2 has its own row, right after item 19's.
     const auto check2 = std::find_if(rows.begin() + 1, rows.end(),
                                      [](const TableRow& r) { return r.caption == "Check2 勾选：保留输入的螺旋角"; });
-    ASSERT_NE(check2, rows.end());
+    ASSERT_NE(check2, rows.end()) << "no row for Check2";
     EXPECT_EQ(check2->first, "是");
     EXPECT_EQ(std::prev(check2)->number, "19");
     EXPECT_EQ(byCaption["5  螺   旋   角β"].first, "35");

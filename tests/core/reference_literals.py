@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
-"""Runs a reference script and checks that the C++ tests hold what it works out.
+"""Runs a reference script; the C++ tests must hold what it works out.
 
 usage: reference_literals.py SCRIPT SOURCE...
-
-The script's literals() gives (case, key, expected): a text, to be found as
-{"key", "text"} in one of the sources, or numbers, to be found as
-{"key", a, b, ...} within 1e-15 of each (relative, or absolute below one).
-Blanks do not count. Ends with 77, which CTest counts as skipped, when the
-script needs a Python library that is not installed.
+The script's literals() gives (case, key, expected): a text, held in a source
+as {"key", "text"}, or numbers, held as {"key", a, b} within 1e-15 (relative,
+absolute below one); blanks do not count. Exits 77 (CTest: skipped) when the
+script needs a Python module that is not installed.
 """
 import importlib.util
 import re

@@ -1,12 +1,9 @@
 #!/usr/bin/env python3
 """Expected texts of sheet A2's start button, worked out from its formulas.
 
-Independent of the C++ code: each step below is one of the sheet's steps as
-the sheet's description gives them, every value read back from the text
-written for it. The reading and writing of texts (nearest double or single
-straight from the decimal; the exact binary value rounded half away from
-zero) are those of sheet_bc_reference.py. Run alone it prints the cases;
-tests/core/reference_literals.py checks that the C++ tests hold them.
+Independent of the C++ code: the sheet's steps one by one, each value read
+back from the text written for it, texts read and written as in
+sheet_bc_reference.py. reference_literals.py checks the C++ tests hold them.
 """
 import math
 import os
@@ -23,23 +20,15 @@ def press(t, check1=0, check2=0, check3=0):
     """Both stretches of the start button on the texts `t`, in place."""
     D = lambda f: readD(t[f])
     S = lambda f: readS(t[f])
+    P = lambda n, k: 'Text%d(%s)' % (n, k)
     m, beta = D('Text3'), D('Text5')
     # First stretch: the three tables, then items 4 to 16 and 23 to 25.
-    if m <= 0.5:
-        t['Text8'] = wD(0.35)
-    elif m <= 1.25:  # the gap above 1.225 takes the row below it
-        t['Text8'] = wD(0.3)
-    elif m <= 2.5:
-        t['Text8'] = wD(0.25)
-    else:
-        t['Text8'] = wD(0.2)
+    # The gap above m = 1.225 takes the row below it.
+    t['Text8'] = wD(0.35 if m <= 0.5 else 0.3 if m <= 1.25 else 0.25 if m <= 2.5 else 0.2)
     t['Text14'] = wD(0.2 if m < 0.8 else 0.25)
-    if beta == 0:
-        t['Text7'] = wD(1)
-    elif 10 <= beta <= 25:
-        t['Text7'] = wD(0.92)
-    elif 30 <= beta <= 40:
-        t['Text7'] = wD(0.82)
+    f = 1 if beta == 0 else 0.92 if 10 <= beta <= 25 else 0.82 if 30 <= beta <= 40 else None
+    if f is not None:
+        t['Text7'] = wD(f)
     t['Text4'] = wD(D('Text2') / D('Text1'))
     t['Text6'] = wD(math.pow(math.pow(D('Text1'), 2) + math.pow(D('Text2'), 2), 1 / 2))
     if t.get('Text7', '') != '':
@@ -55,7 +44,7 @@ def press(t, check1=0, check2=0, check3=0):
     t['Text24(0)'] = wS(S('Text3') * f32(f32(S('Text7') + S('Text8')) - S('Text12')))
     t['Text24(1)'] = wS(S('Text3') * f32(S('Text12') + f32(S('Text7') + S('Text8'))))
     for k in '01':
-        t['Text25(%s)' % k] = wD(math.atan(D('Text24(%s)' % k) / D('Text13')) * 180 / PI)
+        t[P(25, k)] = wD(math.atan(D(P(24, k)) / D('Text13')) * 180 / PI)
     if t.get('Text17', '') == '':
         return t
     # Second stretch.
@@ -77,11 +66,10 @@ def press(t, check1=0, check2=0, check3=0):
     t['Text28'] = wD(D('Text15') * 0.5 * math.tan(D('Text27') * PI / 10800))
     t['Text31'] = wS(2 * S('Text28') + f32(S('Text9') + S('Text10')))
     for k in '01':
-        t['Text32(%s)' % k] = wS(S('Text25(%s)' % k) + f32(S('Text27') / 60))
-    for k in '01':
-        t['Text33(%s)' % k] = wS(S('Text23(%s)' % k) + S('Text28'))
-    for k in '01':
-        t['Text34(%s)' % k] = wS(S('Text24(%s)' % k) + S('Text28'))
+        t[P(32, k)] = wS(S(P(25, k)) + f32(S('Text27') / 60))
+    for n, src in ((33, 23), (34, 24)):
+        for k in '01':
+            t[P(n, k)] = wS(S(P(src, k)) + S('Text28'))
     t['Text35(0)'] = wS(S('Text3') * S('Text1'))
     t['Text35(1)'] = wS(S('Text3') * S('Text2'))
     t['Text36(1)'] = wD(math.atan(D('Text4')) * 180 / PI)
@@ -89,9 +77,9 @@ def press(t, check1=0, check2=0, check3=0):
     t['Text38(0)'] = wS(S('Text36(0)') + S('Text32(1)'))
     t['Text38(1)'] = wS(S('Text36(1)') + S('Text32(0)'))
     for k in '01':
-        t['Text39(%s)' % k] = wS(S('Text36(%s)' % k) - S('Text32(%s)' % k))
+        t[P(39, k)] = wS(S(P(36, k)) - S(P(32, k)))
     for k in '01':
-        t['Text40(%s)' % k] = wD(S('Text35(%s)' % k) + 2 * S('Text34(%s)' % k) * math.cos(D('Text36(%s)' % k) * PI / 180))
+        t[P(40, k)] = wD(S(P(35, k)) + 2 * S(P(34, k)) * math.cos(D(P(36, k)) * PI / 180))
     t['Text41(0)'] = wD(S('Text35(1)') * 0.5 + S('Text34(0)') * math.sin(D('Text36(0)') * PI / 180))
     t['Text41(1)'] = wD(S('Text35(0)') * 0.5 + S('Text34(1)') * math.sin(D('Text36(1)') * PI / 180))
     t['Text42(0)'] = wD(S('Text3') * 1.571 + S('Text12') * 0.728 / math.cos(D('Text19') * PI / 180))

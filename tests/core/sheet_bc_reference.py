@@ -230,16 +230,13 @@ def cases():
     base = dict(c)
     c_calc(A2, b1, c)
     out.append(('C worked example, left hand', c, C_ITEMS))
-
     r = dict(base)
     c_calc(A2, b1, r, right_hand=True)
     out.append(('C right hand', r, ['Text29', 'Text30']))
-
     for beta in ('0', '-35'):
         u = dict(base, Text46=beta)
         c_calc(A2, b1, u)
         out.append(('C with beta ' + beta, u, ['Text1', 'Text2']))
-
     # θ1 = θε/2 + θ'1 + θB/2 lands on the text 70 (and just below) with
     # Фe1 49.92 and a face width found by search_theta70.
     for b in ('10.5490007412144', '10.5490007412143'):
@@ -249,21 +246,17 @@ def cases():
     u = dict(base, Text52='49.92', Text48='10.5490007412144', Text8='40')
     c_calc(A2, b1, u, check3=True)
     out.append(('C theta1 70, Check3 with Zi2 40', u, ['Text5', 'Text8', 'Text10', 'Text12', 'Text24']))
-
     u = dict(base, Text7='30', Text8='40')
     c_calc(A2, b1, u, check2=True, check3=True)
     out.append(('C Check2 Zi1 30, Check3 Zi2 40', u,
                 ['Text7', 'Text8', 'Text9', 'Text10', 'Text11', 'Text12', 'Text24']))
-
     u = dict(base, Text13='25')
     c_calc(A2, b1, u)
     out.append(('C with Gr 25', u, ['Text14', 'Text15']))
-
     for beta in ('0', '35.123456789'):
         v = {'Text16': '0.9'}
         b1_calc(dict(A2, Text19=beta), v)
         out.append(('B1 with beta ' + beta, v, ['Text4', 'Text5', 'Text6', 'Text7', 'Text8']))
-
     # lingchuan-calc's whole chain: cosβe 0.95, the four angles 20, 10, 20, 10,
     # the pinion right-handed.
     v = {'Text16': '0.95'}
