@@ -257,8 +257,7 @@ def cases():
         v = {'Text16': '0.9'}
         b1_calc(dict(A2, Text19=beta), v)
         out.append(('B1 with beta ' + beta, v, ['Text4', 'Text5', 'Text6', 'Text7', 'Text8']))
-    # lingchuan-calc's whole chain: cosβe 0.95, the four angles 20, 10, 20, 10,
-    # the pinion right-handed.
+    # lingchuan-calc's whole chain: cosβe 0.95, angles 20, 10, 20, 10, right hand.
     v = {'Text16': '0.95'}
     b1_calc(A2, v)
     u = {'Text13': '20', 'Text52': '20', 'Text53': '10', 'Text54': '20', 'Text55': '10'}

@@ -46,9 +46,8 @@ inline Exact exactDigits(double magnitude) {
     return e;
 }
 
-// `keep` significant digits rounded half away from zero, or cut off: MPFR
-// rounds to nearest (ties to even) or toward zero; an exact tie, a 5 as the
-// last digit of the exact value just after the kept ones, goes away from zero.
+// `keep` significant digits rounded half away from zero (MPFR to nearest, or
+// away from zero at an exact tie: a final 5 just after them), or cut off.
 inline Exact significantDigits(double magnitude, int keep, bool truncate) {
     const Exact x = exactDigits(magnitude);
     const bool tie = x.digits.size() == static_cast<std::size_t>(keep) + 1 && x.digits.back() == '5';

@@ -144,7 +144,6 @@ TEST_F(MainWindowTest, TcEndsTheProgramWithChildWindowsOpen) {
     watchdog.start(10000);
     QTimer::singleShot(0, main.get(), [this] { menu("Tc"); });
     EXPECT_EQ(QApplication::exec(), 0);
-    // Nothing of the program is left on the screen: not the main window with
-    // its sheets, not the guide.
+    // Nothing is left on the screen: not the main window, its sheets, the guide.
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
 }

@@ -164,9 +164,8 @@ TEST_F(SafeReading, F1TwiceGivesOneGuideWindowBesideTheMainWindow) {
     EXPECT_EQ(guides, 1);
     EXPECT_EQ(guide->windowTitle(), "翎川 用户指南");
     EXPECT_FALSE(main->isAncestorOf(guide)) << "not inside the main window";
-    // Beside it where either side has room for the guide at its narrowest,
-    // 480 pixels (Xvfb's 1280-pixel screen); else against the screen's right
-    // edge, over the main window (the offscreen screen is narrower).
+    // Beside it where a side has room for the guide at its narrowest, 480 pixels
+    // (Xvfb); else over it against the screen's right edge (offscreen).
     const QRect avail = main->screen()->availableGeometry(), m = main->frameGeometry(), g = guide->frameGeometry();
     if (std::max(avail.right() - m.right(), m.left() - avail.left()) >= 480) {
         EXPECT_FALSE(g.intersects(m));

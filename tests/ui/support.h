@@ -45,9 +45,8 @@ public:
     bool answer = true;
 };
 
-// Runs `act` on the message box the next turn of the event loop shows. A box
-// left open (none found, or an assertion in `act` returned before its button)
-// is closed, so that a failure ends the test instead of hanging it.
+// Runs `act` on the message box shown next; a box still open after it (an
+// assertion returned before its button) is closed: the test fails, not hangs.
 inline void onMessageBox(std::function<void(QMessageBox*)> act) {
     QTimer::singleShot(0, [act = std::move(act)] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
