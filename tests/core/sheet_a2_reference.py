@@ -23,7 +23,7 @@ def press(t, check1=0, check2=0, check3=0):
     P = lambda n, k: 'Text%d(%s)' % (n, k)
     m, beta = D('Text3'), D('Text5')
     # First stretch: the three tables, then items 4 to 16 and 23 to 25.
-    # The gap above m = 1.225 takes the row below it.
+    # Kc in the gap 1.225 < m <= 1.25 is 0.3, as the program chose.
     t['Text8'] = wD(0.35 if m <= 0.5 else 0.3 if m <= 1.25 else 0.25 if m <= 2.5 else 0.2)
     t['Text14'] = wD(0.2 if m < 0.8 else 0.25)
     f = 1 if beta == 0 else 0.92 if 10 <= beta <= 25 else 0.82 if 30 <= beta <= 40 else None
