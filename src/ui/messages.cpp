@@ -49,4 +49,20 @@ bool MessageBoxService::ask(const QString& text) {
     return box.clickedButton() == yes;
 }
 
+SaveAnswer MessageBoxService::askToSave(const QString& text) {
+    // The standard buttons, so that their captions and keys are the
+    // toolkit's own in the user's language; Enter saves, Escape cancels.
+    QMessageBox box(owner_);
+    prepare(box, text);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    plainButtons(box);
+    switch (box.exec()) {
+        case QMessageBox::Save: return SaveAnswer::Save;
+        case QMessageBox::Discard: return SaveAnswer::Discard;
+        default: return SaveAnswer::Cancel;
+    }
+}
+
 }  // namespace lc::ui

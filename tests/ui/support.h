@@ -37,9 +37,14 @@ public:
         questions.push_back(text);
         return answer;
     }
+    ui::SaveAnswer askToSave(const QString& text) override {
+        questions.push_back(text);
+        return saveAnswer;
+    }
     std::vector<Entry> entries;
     std::vector<QString> questions;
     bool answer = true;
+    ui::SaveAnswer saveAnswer = ui::SaveAnswer::Discard;
 };
 
 class WindowTest : public testing::Test {
