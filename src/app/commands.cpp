@@ -14,6 +14,7 @@ const Command kCommands[] = {
     {"Save", "保存", "Ctrl+S", Files, nullptr, [](MainWindow& m) { m.saveJob(); }},
     {"SaveAs", "另存为…", "Ctrl+Shift+S", Files, nullptr, [](MainWindow& m) { m.saveJobAs(); }},
     {"Open", "打开…", "Ctrl+O", Files, nullptr, [](MainWindow& m) { m.openJob(); }},
+    {"New", "新建", "Ctrl+N", Files, nullptr, [](MainWindow& m) { m.newJob(); }},
     // Every sheet that exists, whichever window is active (also none).
     {"Print", "打印…", "Ctrl+P", Output, nullptr, [](MainWindow& m) { m.printSheets(); }},
     {"ExportPdf", "导出PDF…", "Ctrl+E", Output, nullptr, [](MainWindow& m) { m.exportPdf(); }},

@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
+#include "ui/formkit.h"
 #include "ui/sheet_form.h"
 
 namespace lc::app {
@@ -52,6 +53,26 @@ QString whyNot(const QFileDevice& file) {
     return system.isEmpty() ? why : why + "：" + system;
 }
 
+// Why `path` could not be saved: the state of the file system says which of
+// the usual reasons it is, the system's own message follows.
+QString whyNotSaved(const QString& path, const QFileDevice& file) {
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    QString why;
+    if (!folder.isDir())
+        why = "文件夹“" + shown(folder.absoluteFilePath()) + "”不存在";
+    else if (target.isDir())
+        why = "这是一个文件夹，不是文件";
+    else if (target.exists() ? !target.isWritable() : !folder.isWritable())
+        why = target.exists() ? "没有写入这个文件的权限" : "没有在这个文件夹中建立文件的权限";
+    else if (file.error() == QFileDevice::WriteError || file.error() == QFileDevice::ResourceError)
+        why = "写入失败，磁盘可能已满";
+    else
+        why = "无法写入";
+    const QString system = file.errorString();
+    return system.isEmpty() ? why : why + "（" + system + "）";
+}
+
 }  // namespace
 
 QString MainWindow::lastFolder() const {
@@ -63,21 +84,27 @@ void MainWindow::rememberFolder(const QString& path) {
     QSettings().setValue("jobs/lastFolder", QFileInfo(path).absolutePath());
 }
 
-void MainWindow::saveJob() {
-    if (jobPath_.isEmpty())
-        saveJobAs();
-    else
-        saveJobTo(jobPath_);
-}
+bool MainWindow::saveJob() { return jobPath_.isEmpty() ? saveJobAs() : saveJobTo(jobPath_); }
 
-void MainWindow::saveJobAs() {
+bool MainWindow::saveJobAs() {
     const QString start = jobPath_.isEmpty() ? QDir(lastFolder()).filePath("计算单.json")
                                              : QDir(lastFolder()).filePath(QFileInfo(jobPath_).fileName());
-    QString path = QFileDialog::getSaveFileName(this, "另存为", start, kFilter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += ".json";
+    QString path;
+    if (jobPathChooser_) {
+        // A name without extension gets it, as from the dialog.
+        path = jobPathChooser_(start);
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".json";
+    } else {
+        // The extension is the dialog's own default, so its question before
+        // overwriting covers a name typed without it.
+        QFileDialog dialog(this, "另存为", start, kFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix("json");
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) path = dialog.selectedFiles().front();
+    }
+    if (path.isEmpty()) return false;
     rememberFolder(path);
-    saveJobTo(path);
+    return saveJobTo(path);
 }
 
 void MainWindow::openJob() {
@@ -88,6 +115,12 @@ void MainWindow::openJob() {
 }
 
 bool MainWindow::saveJobTo(const QString& path) {
+    bool anySheet = false;
+    for (SheetId id : kAllSheets) anySheet = anySheet || wb_.exists(id);
+    if (!anySheet) {
+        session_.messages().show("没有打开的计算单，无可保存的内容。");
+        return false;
+    }
     std::string bytes;
     try {
         bytes = writeDocument(wb_);
@@ -96,18 +129,27 @@ bool MainWindow::saveJobTo(const QString& path) {
         return false;
     }
     // Written beside the target and renamed over it only when complete, so
-    // that a failure never leaves half a file in its place.
+    // that a failure never leaves half a file in its place. Where the folder
+    // may not be written (a shared drive) but the file may, the file is
+    // written directly.
+    const bool existed = QFileInfo(path).isFile();
+    const bool besideIt = QFileInfo(QFileInfo(path).absolutePath()).isWritable();
     QSaveFile file(path);
-    const bool done = file.open(QIODevice::WriteOnly) &&
+    file.setDirectWriteFallback(true);
+    const bool opened = file.open(QIODevice::WriteOnly);
+    const bool done = opened &&
                       file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
                       file.commit();
     if (!done) {
-        const QString why = whyNot(file);
+        const QString why = whyNotSaved(path, file);
         file.cancelWriting();
-        session_.messages().show("无法保存文件“" + shown(path) + "”：" + why + "。\n原来的文件没有改动。");
+        QString after;
+        if (existed) after = opened && !besideIt ? "\n原来的文件可能已不完整。" : "\n原来的文件没有改动。";
+        session_.messages().show("无法保存文件“" + shown(path) + "”：" + why + "。" + after);
         return false;
     }
     jobPath_ = path;
+    markSaved();
     return true;
 }
 
@@ -136,29 +178,78 @@ bool MainWindow::openJobFrom(const QString& path) {
     if (!doc.actions.empty())
         return refuse("位置：actions\n这是批处理工具的输入文档，含有待执行的操作；请先用 lingchuan-calc run 执行，再打开其结果。");
 
-    bool anyOpen = false;
-    for (SheetId id : kAllSheets) anyOpen = anyOpen || wb_.exists(id);
-    if (anyOpen && !session_.messages().ask("打开“" + shown(path) + "”将关闭现有的计算单，其中未保存的内容将丢失。\n是否继续？"))
-        return false;
+    // The file is read and checked: the work in hand is saved or let go.
+    if (!settleUnsavedWork()) return false;
+    jobPath_ = path;
+    replaceWorkbook(std::move(doc.workbook));
+    return true;
+}
 
-    // The file is read and checked: now the workbook is replaced as a whole,
-    // its windows made anew, hidden ones hidden, without creation steps.
+void MainWindow::newJob() {
+    if (!settleUnsavedWork()) return;
+    jobPath_.clear();
+    replaceWorkbook(Workbook());
+}
+
+void MainWindow::replaceWorkbook(Workbook&& wb) {
+    // The workbook is replaced as a whole, its windows made anew, hidden ones
+    // hidden, without creation steps.
     wb_.setListener(nullptr);
     for (SheetId id : kAllSheets) removeWindow(id);
-    wb_ = std::move(doc.workbook);
+    wb_ = std::move(wb);
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
     for (SheetId id : kAllSheets)
         if (wb_.exists(id)) createWindow(id);
     session_.refreshAll();
     updateCommands();
-    jobPath_ = path;
-    return true;
+    markSaved();
+}
+
+bool MainWindow::settleUnsavedWork() {
+    // With no sheet left there is nothing that could be saved.
+    bool anySheet = false;
+    for (SheetId id : kAllSheets) anySheet = anySheet || wb_.exists(id);
+    if (!modified_ || !anySheet) return true;
+    const QString name = jobPath_.isEmpty() ? QString("计算单") : "“" + QFileInfo(jobPath_).fileName() + "”";
+    switch (session_.messages().askToSave(name + "有未保存的改动。\n是否先保存？")) {
+        case ui::SaveAnswer::Save: return saveJob();
+        case ui::SaveAnswer::Discard: return true;
+        case ui::SaveAnswer::Cancel: break;
+    }
+    return false;
+}
+
+void MainWindow::markSaved() {
+    try {
+        savedState_ = writeDocument(wb_);
+    } catch (const std::exception&) {
+        savedState_.clear();
+    }
+    noteChanges();
+}
+
+void MainWindow::noteChanges() {
+    try {
+        modified_ = writeDocument(wb_) != savedState_;
+    } catch (const std::exception&) {
+        modified_ = true;
+    }
+    // The desktop's way: file name, mark, program; the program's name alone
+    // while no job file is in use. "[*]" in a file name is doubled to stay text.
+    const QString program = QString::fromUtf8(ui::kProgramTitle);
+    if (jobPath_.isEmpty()) {
+        setWindowModified(false);
+        setWindowTitle(program);
+        return;
+    }
+    setWindowTitle(QFileInfo(jobPath_).fileName().replace("[*]", "[*][*]") + "[*] - " + program);
+    setWindowModified(modified_);
 }
 
 void MainWindow::copySheet() {
     const std::optional<SheetId> id = activeSheet();
     if (!id) return;
-    if (const Sheet* s = wb_.find(*id)) QApplication::clipboard()->setText(QString::fromStdString(tabSeparated(*s)));
+    if (wb_.exists(*id)) QApplication::clipboard()->setText(QString::fromStdString(tabSeparated(wb_, *id)));
 }
 
 }  // namespace lc::app

@@ -93,16 +93,21 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
     restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
 
-    // The sketch window follows sheet A2's texts.
+    // The sketch window follows sheet A2's texts; the title follows every change.
     session_.addTextsListener([this] {
         if (sketch_) sketch_->update();
+        noteChanges();
     });
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
     updateCommands();
+    markSaved();
 }
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // The area tells of windows activated while the children close, after
+    // this window's own members are gone.
+    disconnect(area_, nullptr, this, nullptr);
     // The forms must go while the session they report to still exists.
     wb_.setListener(nullptr);
     for (QMdiSubWindow*& w : windows_) {
@@ -220,6 +225,7 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             break;
     }
     updateCommands();
+    noteChanges();
 }
 
 void MainWindow::createWindow(SheetId id) {
@@ -290,8 +296,13 @@ void MainWindow::showGuide() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    // Ends the program: no question; only the window's own size and place are
-    // kept for the next start. The guide and the sketch go with it.
+    // Ends the program once unsaved work is saved or let go; the window's own
+    // size and place are kept for the next start. The guide and the sketch go
+    // with it.
+    if (!settleUnsavedWork()) {
+        e->ignore();
+        return;
+    }
     QSettings().setValue(kGeometryKey, saveGeometry());
     if (guide_) guide_->close();
     if (sketch_) sketch_->close();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/workbook.h"
@@ -62,15 +63,23 @@ public:
 
     // Job files. The workbook's current file ("" until it is saved or opened).
     const QString& jobPath() const { return jobPath_; }
+    // Whether the workbook differs from its job file (untitled: from a fresh
+    // start). The title names the file with a mark for it.
+    bool isModified() const { return modified_; }
     // Save: to the current file, else as 另存为; Save as and Open ask for a
-    // file, starting in the last folder used.
-    void saveJob();
-    void saveJobAs();
+    // file, starting in the last folder used. True when saved.
+    bool saveJob();
+    bool saveJobAs();
     void openJob();
+    // 新建: after asking about unsaved work, an untitled workbook as at start.
+    void newJob();
     // The same without the file dialogs. A failed save or a refused file is
     // told in a message and changes nothing; true when done.
     bool saveJobTo(const QString& path);
     bool openJobFrom(const QString& path);
+    // Where 另存为 saves, in place of the save dialog (tests): given the
+    // suggested path, the chosen one or "" to cancel.
+    void setJobPathChooser(std::function<QString(const QString&)> chooser) { jobPathChooser_ = std::move(chooser); }
     // 复制本页数据: the active sheet as tab-separated lines on the clipboard.
     void copySheet();
     // 示意图 (sheet A2): the blank sketch window, beside this one.
@@ -100,9 +109,24 @@ private:
     QString lastFolder() const;
     void rememberFolder(const QString& path);
     report::PageOptions pageOptions() const;
+    // The PDF named after the job file, beside it; else in the folder used last.
+    QString suggestedPdfPath() const;
+    // Unsaved work before it is set aside: true when saved, or the user lets
+    // it go, or there is none; false when it must stay.
+    bool settleUnsavedWork();
+    // The workbook's present state as the one its job file holds.
+    void markSaved();
+    // Compares the workbook with its saved state and shows the result in the
+    // title.
+    void noteChanges();
+    void replaceWorkbook(Workbook&& wb);
 
     Workbook wb_;
     QString jobPath_;
+    // The job file's document as saved or opened (a fresh start's when untitled).
+    std::string savedState_;
+    bool modified_ = false;
+    std::function<QString(const QString&)> jobPathChooser_;
     std::vector<QAction*> commandActions_;
     std::function<QString(const QString&)> pdfPathChooser_;
     ui::MessageBoxService boxes_;

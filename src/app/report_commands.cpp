@@ -32,6 +32,13 @@ report::PageOptions MainWindow::pageOptions() const {
     return options;
 }
 
+QString MainWindow::suggestedPdfPath() const {
+    const QFileInfo job(jobPath());
+    const QString folder = jobPath().isEmpty() ? lastFolder() : job.absolutePath();
+    const QString name = (jobPath().isEmpty() ? QString::fromUtf8("计算单") : job.completeBaseName()) + ".pdf";
+    return QDir(folder).filePath(name);
+}
+
 void MainWindow::printSheets() {
     if (!anySheet(wb_)) {
         session_.messages().show(QString::fromUtf8(kNothingToPrint));
@@ -39,11 +46,44 @@ void MainWindow::printSheets() {
     }
     QPrinter printer(QPrinter::HighResolution);
     report::setUpA4(printer);
-    printer.setDocName(QString::fromUtf8("翎川齿轮计算单"));
+    // 打印到文件 offers the same file as 导出PDF; the printer itself stays the
+    // first choice where there is one.
+    const QString pdf = suggestedPdfPath();
+    printer.setDocName(QFileInfo(pdf).completeBaseName());
+    printer.setOutputFileName(pdf);
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    report::PageOptions options = pageOptions();
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QString::fromUtf8("打印"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, report::pageCount(printer, wb_, options));
+    // 当前页: the first page of the active sheet, after the pages of the
+    // sheets printed before it.
+    int currentPage = 1;
+    if (const std::optional<SheetId> active = activeSheet()) {
+        Workbook before(wb_);
+        bool after = false;
+        for (SheetId id : kAllSheets) {
+            after = after || id == *active;
+            if (after) before.close(id);
+        }
+        currentPage += report::pageCount(printer, before, options);
+    }
     if (dialog.exec() != QDialog::Accepted) return;
-    if (report::paintWorkbook(printer, wb_, pageOptions()) == 0)
+    switch (printer.printRange()) {
+        case QPrinter::PageRange:
+            options.firstPage = printer.fromPage();
+            options.lastPage = printer.toPage();
+            break;
+        case QPrinter::CurrentPage:
+            options.firstPage = options.lastPage = currentPage;
+            break;
+        default: break;
+    }
+    // A printer that cannot make copies itself gets the pages as often.
+    if (!printer.supportsMultipleCopies()) options.copies = printer.copyCount();
+    if (report::paintWorkbook(printer, wb_, options) == 0)
         session_.messages().show(QString::fromUtf8("无法打印：打印机不能使用。"));
 }
 
@@ -52,16 +92,21 @@ void MainWindow::exportPdf() {
         session_.messages().show(QString::fromUtf8(kNothingToPrint));
         return;
     }
-    // Named after the job file, beside it; else in the folder used last.
-    const QFileInfo job(jobPath());
-    const QString folder = jobPath().isEmpty() ? lastFolder() : job.absolutePath();
-    const QString name = (jobPath().isEmpty() ? QString::fromUtf8("计算单") : job.completeBaseName()) + ".pdf";
-    const QString suggested = QDir(folder).filePath(name);
-    QString path = pdfPathChooser_ ? pdfPathChooser_(suggested)
-                                   : QFileDialog::getSaveFileName(this, QString::fromUtf8("导出PDF"), suggested,
-                                                                  QString::fromUtf8("PDF 文件 (*.pdf)"));
+    const QString suggested = suggestedPdfPath();
+    QString path;
+    if (pdfPathChooser_) {
+        // A name without extension gets it, as from the dialog.
+        path = pdfPathChooser_(suggested);
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".pdf";
+    } else {
+        // The extension is the dialog's default, so its question before
+        // overwriting covers a name typed without it.
+        QFileDialog dialog(this, QString::fromUtf8("导出PDF"), suggested, QString::fromUtf8("PDF 文件 (*.pdf)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix("pdf");
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) path = dialog.selectedFiles().front();
+    }
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
     rememberFolder(path);
     exportPdfTo(path);
 }

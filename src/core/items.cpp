@@ -151,14 +151,14 @@ constexpr Item kGears[] = {
 };
 
 constexpr CheckBox kA2Checks[] = {
-    {"Check1", 15, "勾选：保留输入的齿宽"},
-    {"Check2", 19, "勾选：保留输入的螺旋角"},
-    {"Check3", 26, "勾选：保留输入的理论刀号"},
+    {"Check1", 15, "勾选：保留输入的齿宽", true},
+    {"Check2", 19, "勾选：保留输入的螺旋角", true},
+    {"Check3", 26, "勾选：保留输入的理论刀号", true},
 };
-constexpr CheckBox kB1Checks[] = {{"Check1", 54, "（无作用）"}};
+constexpr CheckBox kB1Checks[] = {{"Check1", 54, "（无作用）", false}};
 constexpr CheckBox kCChecks[] = {
-    {"Check2", 7, "勾选：保留输入的Zi1"},
-    {"Check3", 8, "勾选：保留输入的Zi2"},
+    {"Check2", 7, "勾选：保留输入的Zi1", true},
+    {"Check3", 8, "勾选：保留输入的Zi2", true},
 };
 
 }  // namespace
@@ -220,10 +220,12 @@ std::vector<TableRow> tableOf(const Sheet& sheet) {
             row.paired = !item.gearField.empty();
             if (row.paired) row.second = sheet.text(item.gearField);
         }
+        for (const CheckBox& box : checks)
+            if (box.besideItem == item.number && box.keepsTyped) row.input = sheet.check(box.name) != 0;
         rows.push_back(std::move(row));
         // A check box follows the item it stands beside.
         for (const CheckBox& box : checks) {
-            if (box.besideItem != item.number) continue;
+            if (box.besideItem != item.number || !box.keepsTyped) continue;
             TableRow tick;
             tick.caption = std::string(box.name) + " " + std::string(box.meaning);
             tick.first = sheet.check(box.name) != 0 ? "是" : "否";

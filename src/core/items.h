@@ -39,13 +39,18 @@ struct CheckBox {
     std::string_view name;     // "Check1"
     int besideItem;            // the item whose row it stands in
     std::string_view meaning;  // "勾选：保留输入的齿宽"
+    // Ticked, the item keeps the text typed into it; unticked, the sheet's
+    // calculation writes it. False for a box that nothing reads.
+    bool keepsTyped;
 };
 std::span<const CheckBox> checkBoxesOf(SheetId sheet);
 
 // One row of a sheet's table, every text whole. Items give their number,
 // caption and texts (`second` is the gear row's text of a paired item); item
 // 20 of A2 gives the two hands ("左", "右"); a check box follows the item it
-// stands beside, with "是" or "否" and its meaning as caption; the change-gear
+// stands beside, with "是" or "否" and its meaning as caption (a box that nothing
+// reads is left out), and the item beside a box counts as typed only while the
+// box is ticked; the change-gear
 // window's list lines follow its two fields, one row a line.
 struct TableRow {
     std::string number;   // "15", or "" where the form shows none

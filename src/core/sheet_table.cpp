@@ -1,5 +1,6 @@
 #include "core/sheet_table.h"
 
+#include "core/freshness.h"
 #include "core/items.h"
 
 namespace lc {
@@ -34,6 +35,11 @@ std::string tabSeparated(const Sheet& sheet) {
         out += '\n';
     }
     return out;
+}
+
+std::string tabSeparated(const Workbook& wb, SheetId id) {
+    const std::string warning = staleWarning(wb, id);
+    return (warning.empty() ? std::string() : warning + "\n") + tabSeparated(*wb.find(id));
 }
 
 }  // namespace lc

@@ -12,5 +12,8 @@ namespace lc {
 // A cell holding a tab, a line break or a leading quote mark is put in quote
 // marks with its own quote marks doubled, so that it stays one cell.
 std::string tabSeparated(const Sheet& sheet);
+// The workbook's sheet (which must exist) the same way, after a first line
+// with its warning when its results do not belong to its inputs.
+std::string tabSeparated(const Workbook& wb, SheetId id);
 
 }  // namespace lc

@@ -136,6 +136,20 @@ void Sheet::setCheck(std::string_view name, int value) {
     it->second = value;
 }
 
+Workbook::Workbook(const Workbook& other) : flags(other.flags) {
+    for (std::size_t i = 0; i < sheets_.size(); ++i)
+        if (other.sheets_[i]) sheets_[i] = std::make_unique<Sheet>(*other.sheets_[i]);
+}
+
+Workbook& Workbook::operator=(const Workbook& other) {
+    if (this != &other) {
+        Workbook copy(other);
+        flags = copy.flags;
+        sheets_ = std::move(copy.sheets_);
+    }
+    return *this;
+}
+
 Sheet* Workbook::find(SheetId id) { return sheets_[static_cast<std::size_t>(id)].get(); }
 
 const Sheet* Workbook::find(SheetId id) const { return sheets_[static_cast<std::size_t>(id)].get(); }

@@ -92,6 +92,14 @@ enum class SheetEvent { Created, Shown, Hidden, Closed };
 
 class Workbook {
 public:
+    Workbook() = default;
+    // A copy holds copies of the flags and sheets and tells nobody of its
+    // changes: a calculation can be tried on it without touching the windows.
+    Workbook(const Workbook& other);
+    Workbook& operator=(const Workbook& other);
+    Workbook(Workbook&&) = default;
+    Workbook& operator=(Workbook&&) = default;
+
     Flags flags;
 
     // The sheet, created with its creation steps when it does not exist.

@@ -12,11 +12,13 @@
 #include <QSaveFile>
 #include <QTextLayout>
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/freshness.h"
 #include "core/items.h"
 
 namespace lc::report {
@@ -40,6 +42,7 @@ const QColor kInputFill(0xDF, 0xF7, 0xDF);
 const QColor kResultFill(0xFF, 0xE6, 0xC8);
 const QColor kHeaderFill(0xE4, 0xE4, 0xE4);
 const QColor kRule(0x70, 0x70, 0x70);
+const QColor kWarning(0xC0, 0x00, 0x00);
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -107,7 +110,8 @@ public:
         height_ = device.height();
         const QFontMetricsF title(sheetFont(kTitlePoints, true), &device_);
         const QFontMetricsF text(sheetFont(kTextPoints), &device_);
-        top_ = title.lineSpacing() + text.lineSpacing() + mm(kHeadingGap) + mm(1);
+        // Title, job line, a line kept for the warning of a stale sheet.
+        top_ = title.lineSpacing() + 2 * text.lineSpacing() + mm(kHeadingGap) + mm(1);
         bottom_ = height_ - mm(kFooter);
     }
 
@@ -339,7 +343,7 @@ void paintRow(QPainter& p, const Layout& lay, const Placed& pl) {
 }
 
 void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOptions& options, int number,
-                  int count) {
+                  int count, const QString& warning) {
     const QFont title = sheetFont(kTitlePoints, true);
     const QFont text = sheetFont(kTextPoints);
     const QFontMetricsF tm(title, p.device());
@@ -358,6 +362,13 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
     // A file name too long for its place keeps its beginning and its end.
     p.drawText(QPointF(0, y), fm.elidedText(job, Qt::ElideMiddle, lay.width() - whenWidth - lay.mm(4)));
     p.drawText(QPointF(lay.width() - whenWidth, y), when);
+    if (!warning.isEmpty()) {
+        p.save();
+        p.setFont(sheetFont(kTextPoints, true));
+        p.setPen(kWarning);
+        p.drawText(QPointF(0, y + fm.lineSpacing() + lay.mm(1)), warning);
+        p.restore();
+    }
 
     const QString legend = "绿底“输入”：输入的数据　　橙底“计算”：计算结果";
     const QString folio = QString("第 %1 页  共 %2 页").arg(number).arg(count);
@@ -443,36 +454,59 @@ void setUpA4(QPagedPaintDevice& device) {
                                      QPageLayout::Millimeter));
 }
 
+namespace {
+
+void layOutWorkbook(const Layout& lay, const Workbook& wb, const PageOptions& options, std::vector<Page>& pages,
+                    std::deque<Table>& tables) {
+    for (SheetId id : kAllSheets)
+        if (const Sheet* sheet = wb.find(id)) layOutSheet(lay, *sheet, options, pages, tables);
+}
+
+}  // namespace
+
+int pageCount(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options) {
+    std::deque<Table> tables;
+    std::vector<Page> pages;
+    layOutWorkbook(Layout(device), wb, options, pages, tables);
+    return static_cast<int>(pages.size());
+}
+
 int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options) {
     Layout lay(device);
     // The tables live until the pages are painted: the pages point into them.
     std::deque<Table> tables;
     std::vector<Page> pages;
-    for (SheetId id : kAllSheets)
-        if (const Sheet* sheet = wb.find(id)) layOutSheet(lay, *sheet, options, pages, tables);
-    if (pages.empty()) return 0;
+    layOutWorkbook(lay, wb, options, pages, tables);
+    const int count = static_cast<int>(pages.size());
+    const int first = std::max(options.firstPage, 1);
+    const int last = options.lastPage > 0 ? std::min(options.lastPage, count) : count;
+    if (first > last) return 0;
+    std::array<QString, kAllSheets.size()> warnings;
+    for (SheetId id : kAllSheets) warnings[static_cast<std::size_t>(id)] = qs(staleWarning(wb, id));
 
     QPainter p;
     if (!p.begin(&device)) return 0;
     p.setRenderHint(QPainter::Antialiasing);
-    const int count = static_cast<int>(pages.size());
-    for (int i = 0; i < count; ++i) {
-        if (i > 0) device.newPage();
-        const Page& page = pages[static_cast<std::size_t>(i)];
-        paintHeading(p, lay, page, options, i + 1, count);
-        for (const Placed& pl : page.rows) paintRow(p, lay, pl);
-        p.setFont(sheetFont(kTextPoints, true));
-        p.setPen(Qt::black);
-        for (const auto& [at, text] : page.notes) p.drawText(at, text);
-        if (!page.sketch.isNull() && options.a2Sketch) {
-            p.save();
-            p.setClipRect(page.sketch);
-            options.a2Sketch(p, page.sketch, wb);
-            p.restore();
+    int painted = 0;
+    for (int copy = 0; copy < std::max(options.copies, 1); ++copy) {
+        for (int i = first - 1; i < last; ++i) {
+            if (painted++ > 0) device.newPage();
+            const Page& page = pages[static_cast<std::size_t>(i)];
+            paintHeading(p, lay, page, options, i + 1, count, warnings[static_cast<std::size_t>(page.sheet)]);
+            for (const Placed& pl : page.rows) paintRow(p, lay, pl);
+            p.setFont(sheetFont(kTextPoints, true));
+            p.setPen(Qt::black);
+            for (const auto& [at, text] : page.notes) p.drawText(at, text);
+            if (!page.sketch.isNull() && options.a2Sketch) {
+                p.save();
+                p.setClipRect(page.sketch);
+                options.a2Sketch(p, page.sketch, wb);
+                p.restore();
+            }
         }
     }
     p.end();
-    return count;
+    return painted;
 }
 
 bool writePdf(const QString& path, const Workbook& wb, const PageOptions& options, QString* error) {

@@ -27,6 +27,14 @@ struct PageOptions {
     QDateTime printedAt = QDateTime::currentDateTime();
     // The sketch of sheet A2's page.
     SketchPainter a2Sketch;
+    // The pages painted, counted from 1 over the whole workbook (0: from the
+    // first, to the last); each keeps its own number. A range beyond the
+    // last page paints nothing.
+    int firstPage = 0;
+    int lastPage = 0;
+    // The pages painted this many times, one whole set after another, for a
+    // printer that does not make copies itself.
+    int copies = 1;
 };
 
 // The heading of a sheet's page: "翎川齿轮计算单A2" ... "翎川挂轮计算单".
@@ -35,10 +43,14 @@ QString pageTitle(SheetId id);
 // A4 portrait with the margins of the printed sheet.
 void setUpA4(QPagedPaintDevice& device);
 
+// How many pages the workbook's sheets take on the device.
+int pageCount(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options);
+
 // Paints the pages of every existing sheet onto the device, which must not be
-// painted on yet (its page size and margins as set up; see setUpA4). Returns
-// the number of pages, 0 when there was nothing to print or the device could
-// not be painted on.
+// painted on yet (its page size and margins as set up; see setUpA4). A sheet
+// whose results do not belong to its inputs says so under the heading of each
+// of its pages. Returns the number of pages painted, 0 when there was nothing
+// to print or the device could not be painted on.
 int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options);
 
 // The pages as a PDF file written to `path`, with the fonts embedded. On failure

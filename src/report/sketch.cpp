@@ -13,6 +13,8 @@
 #include <numbers>
 #include <vector>
 
+#include "core/freshness.h"
+
 namespace lc::report {
 namespace {
 
@@ -560,7 +562,22 @@ void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sket
 }
 
 void paintBlankSketch(QPainter& p, const QRectF& area, const Workbook& wb) {
-    paintBlankSketch(p, area, blankSketch(wb));
+    const std::string warning = staleWarning(wb, SheetId::A2);
+    if (warning.empty() || !p.isActive()) {
+        paintBlankSketch(p, area, blankSketch(wb));
+        return;
+    }
+    // A drawing of results that do not belong to the inputs says so above it.
+    const QFont f = sketchFont(kLinePoints);
+    const QFontMetricsF fm(f, p.device());
+    const QRectF line(area.left(), area.top(), area.width(), fm.lineSpacing() * 1.5);
+    p.save();
+    p.setClipRect(line, Qt::IntersectClip);
+    p.setFont(f);
+    p.setPen(QColor(0xC0, 0x00, 0x00));
+    p.drawText(line, Qt::AlignCenter, fm.elidedText(qs(warning), Qt::ElideRight, area.width()));
+    p.restore();
+    paintBlankSketch(p, area.adjusted(0, line.height(), 0, 0), blankSketch(wb));
 }
 
 }  // namespace lc::report

@@ -49,4 +49,22 @@ bool MessageBoxService::ask(const QString& text) {
     return box.clickedButton() == yes;
 }
 
+SaveAnswer MessageBoxService::askToSave(const QString& text) {
+    // The standard buttons, so that their roles and keys are the toolkit's
+    // own; Enter saves, Escape cancels.
+    QMessageBox box(owner_);
+    prepare(box, text);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    // The toolkit's Chinese calls Discard 丢弃; the question is whether to save.
+    box.button(QMessageBox::Discard)->setText(QString::fromUtf8("不保存"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    plainButtons(box);
+    switch (box.exec()) {
+        case QMessageBox::Save: return SaveAnswer::Save;
+        case QMessageBox::Discard: return SaveAnswer::Discard;
+        default: return SaveAnswer::Cancel;
+    }
+}
+
 }  // namespace lc::ui

@@ -1,6 +1,6 @@
 // Every message of the program goes through one service: a modal box titled
 // "翎川" with the text and a single OK button, no icon; a question has 是 and
-// 否 instead. Tests put a recorder in its place so that nothing waits for a
+// 否 instead, the question before work is set aside 保存, 不保存 and 取消. Tests put a recorder in its place so that nothing waits for a
 // click.
 #pragma once
 
@@ -9,6 +9,8 @@
 class QWidget;
 
 namespace lc::ui {
+
+enum class SaveAnswer { Save, Discard, Cancel };
 
 class MessageService {
 public:
@@ -21,6 +23,12 @@ public:
         (void)text;
         return false;
     }
+    // Whether to save unsaved work first: 保存, 不保存 or 取消. A service that
+    // cannot ask answers 取消, so that nothing is lost unasked.
+    virtual SaveAnswer askToSave(const QString& text) {
+        (void)text;
+        return SaveAnswer::Cancel;
+    }
 };
 
 class MessageBoxService : public MessageService {
@@ -28,6 +36,7 @@ public:
     explicit MessageBoxService(QWidget* owner) : owner_(owner) {}
     void show(const QString& text) override;
     bool ask(const QString& text) override;
+    SaveAnswer askToSave(const QString& text) override;
 
 private:
     QWidget* owner_;

@@ -9,12 +9,15 @@
 #include <cctype>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "core/items.h"
 #include "core/jobfile.h"
+#include "core/sheet_table.h"
 #include "worked_job.h"
 
 namespace {
@@ -182,6 +185,56 @@ TEST(PrintedSheet, BadJobFileIsOneLineAndExit2WithoutPdf) {
     const ToolRun missing = run(kReport, {dir.filePath("missing.json"), "-o", pdf});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
+}
+
+// A sheet whose results are not those of its inputs says so under its
+// heading and above its sketch, and its copied table starts with the same
+// line; however it came to be so, also in a job file read afresh.
+TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
+    const std::string warning = "计算单A2：注意：输入已改动，结果未按当前输入重新计算";
+    std::vector<std::string> typed{"A1", std::string("A2.Text17=") + example::kA2CutterRadius};
+    for (const auto& [field, text] : example::a2Inputs()) typed.push_back("A2." + field + "=" + text);
+    // Actions after the typing, a result changed in the file, and the
+    // warnings on the page (under the heading and above the sketch).
+    const std::tuple<std::vector<std::string>, const char*, int> cases[] = {
+        {{"A2.Command1"}, nullptr, 0},                                 // calculated
+        {{"A2.Command1", "A2.Text1=20"}, nullptr, 2},                  // an input edited
+        {{"A2.Command1", "A2.Text1=20", "A2.Command1"}, nullptr, 0},   // recalculated
+        {{"A2.Command1"}, "22", 2},                                    // a result changed in the file
+        {{}, nullptr, 2},                                              // never calculated
+    };
+    QTemporaryDir dir;
+    for (const auto& [after, tampered, warnings] : cases) {
+        SCOPED_TRACE(testing::PrintToString(after) + (tampered ? " tampered" : ""));
+        lc::Workbook wb;
+        for (const auto* actions : {&std::as_const(typed), &after}) example::perform(wb, *actions);
+        Json doc = lc::documentJson(wb);
+        if (tampered) doc["sheets"]["A2"]["Text40(0)"] = tampered;
+        const std::string bytes = lc::writeDocument(doc);
+        const std::string table = lc::tabSeparated(lc::readDocument(bytes).workbook, lc::SheetId::A2);
+        EXPECT_EQ(table.rfind(warning + "\n", 0) == 0, warnings > 0) << table.substr(0, 80);
+        ASSERT_EQ(run(kReport, {"-", "-o", dir.filePath("a2.pdf")}, bytes).status, 0);
+        const std::string page = pages(dir.filePath("a2.pdf")).at(0);
+        EXPECT_EQ(QString::fromStdString(page).count(QString::fromStdString(warning)), warnings);
+    }
+}
+
+// The kind column of an item beside a check box follows the box: computed
+// while it is clear, typed while it is ticked. Sheet B1's box, which nothing
+// reads, is no row of its page.
+TEST(PrintedSheet, KindOfAnItemBesideACheckBoxFollowsTheBox) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("kind.pdf");
+    for (const bool ticked : {false, true}) {
+        lc::Workbook wb;
+        example::perform(wb, example::workedActions());
+        wb.sheet(lc::SheetId::A2).setCheck("Check1", ticked ? 1 : 0);
+        ASSERT_EQ(run(kReport, {"-", "-o", pdf}, lc::writeDocument(wb)).status, 0);
+        // Laid out as printed, so that a row reads along its line.
+        const std::string rows = squeeze(run("pdftotext", {"-layout", "-enc", "UTF-8", pdf, "-"}).out);
+        EXPECT_NE(rows.find(std::string("15齿宽b") + (ticked ? "输入" : "计算") + "10.5504739230046"), std::string::npos);
+        EXPECT_EQ(rows.find("无作用"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -40,9 +40,14 @@ public:
         questions.push_back(text);
         return answer;
     }
+    ui::SaveAnswer askToSave(const QString& text) override {
+        questions.push_back(text);
+        return saveAnswer;
+    }
     std::vector<Entry> entries;
     std::vector<QString> questions;
     bool answer = true;
+    ui::SaveAnswer saveAnswer = ui::SaveAnswer::Discard;
 };
 
 // Runs `act` on the message box shown next; a box still open after it (an
