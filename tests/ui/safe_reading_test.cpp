@@ -3,6 +3,8 @@
 // the guide at F1 and the main window's remembered size. The mark test runs
 // at scale 1 and again at a device pixel ratio of 2 (tests/CMakeLists.txt).
 #include <QMessageBox>
+#include <QLineEdit>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTranslator>
 
@@ -42,6 +44,7 @@ TEST_F(SafeReading, TheCutOffMarkStandsOnExactlyTheFieldsWhoseTextDoesNotFit) {
             f->grab();  // paints it
             const QString name = QString::fromUtf8(sheetKey(id)) + "." + f->objectName();
             if (f->cutMarkShown()) marked << name;
+            EXPECT_FALSE(f->cutMarkShown(ui::Field::Edge::Left)) << "written from the start: " << name.toStdString();
             if (!f->text().isEmpty() && qtScrolls(*f)) expected << name;
         }
     EXPECT_EQ(marked, expected);
@@ -52,14 +55,23 @@ TEST_F(SafeReading, TheCutOffMarkStandsOnExactlyTheFieldsWhoseTextDoesNotFit) {
         EXPECT_FALSE(marked.contains(name)) << name;
 
     // While the user types a long number the line shows its end, cursor and
-    // all: no mark then; back at its start, the end is hidden and marked.
+    // all: its hidden start is marked on the left; back at its start, the end
+    // is hidden and marked on the right; in the middle both.
     auto* shift = form(SheetId::A2)->findChild<ui::Field*>("Text12");
-    type(SheetId::A2, "Text12", "123456789012345");
-    shift->grab();
-    EXPECT_FALSE(shift->cutMarkShown());
-    QTest::keyClick(shift, Qt::Key_Home);
-    shift->grab();
-    EXPECT_TRUE(shift->cutMarkShown());
+    type(SheetId::A2, "Text12", "1234567890123456789012345");
+    using Edge = ui::Field::Edge;
+    const struct {
+        Qt::Key key;
+        int lefts;
+        bool left, right;
+    } moves[] = {{Qt::Key_End, 0, true, false}, {Qt::Key_Home, 0, false, true}, {Qt::Key_End, 12, true, true}};
+    for (const auto& m : moves) {
+        QTest::keyClick(shift, m.key);
+        for (int i = 0; i < m.lefts; ++i) QTest::keyClick(shift, Qt::Key_Left);
+        shift->grab();
+        EXPECT_EQ(shift->cutMarkShown(Edge::Left), m.left) << m.key << " " << m.lefts;
+        EXPECT_EQ(shift->cutMarkShown(Edge::Right), m.right) << m.key << " " << m.lefts;
+    }
 }
 
 TEST_F(SafeReading, TheMarkIsDarkOverTheEndOfTheFieldOnGreenOrangeAndWhite) {
@@ -177,6 +189,36 @@ TEST_F(SafeReading, F1TwiceGivesOneGuideWindowBesideTheMainWindow) {
     EXPECT_TRUE(guide->browser()->toPlainText().contains("计算单A2计算轮坯和轮齿的几何尺寸"));
     const QVariant picture = guide->browser()->loadResource(QTextDocument::ImageResource, QUrl("sheet-a2.png"));
     EXPECT_FALSE(QImage::fromData(picture.toByteArray()).isNull()) << "sheet-a2.png not found beside the guide";
+}
+
+TEST_F(SafeReading, TheGuideRendersItsBoldsLinksItsChaptersFitsItsPicturesAndFindsText) {
+    main->showGuide();
+    app::GuideWindow* guide = main->guideWindow();
+    ASSERT_NE(guide, nullptr);
+    QTextDocument* doc = guide->browser()->document();
+    EXPECT_FALSE(doc->toPlainText().contains("**")) << "a bold the Markdown reader did not take";
+    guide->resize(420, 500);
+    QCoreApplication::processEvents();
+    QStringList links, places;
+    int pictures = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.anchorHref().startsWith('#')) links << f.anchorHref().mid(1);
+            places << f.anchorNames();
+            if (!f.isImageFormat()) continue;
+            ++pictures;
+            const qreal width = f.toImageFormat().width();
+            EXPECT_TRUE(width > 0 && width <= guide->browser()->viewport()->width()) << width;
+        }
+    EXPECT_EQ(links.size(), 10) << "the table of contents";
+    for (const QString& link : links) EXPECT_TRUE(places.contains(link)) << link.toStdString();
+    EXPECT_GE(pictures, 7);
+    // Ctrl+F, a word, Enter: the word found and selected.
+    QTest::keyClick(guide, Qt::Key_F, Qt::ControlModifier);
+    guide->findField()->setText(QString::fromUtf8("刀盘公称直径"));  // QTest types ASCII only
+    QTest::keyClick(guide->findField(), Qt::Key_Return);
+    EXPECT_EQ(guide->browser()->textCursor().selectedText(), QString::fromUtf8("刀盘公称直径"));
 }
 
 TEST_F(SafeReading, TheMainWindowComesBackAtTheSizeItWasLeftIn) {
