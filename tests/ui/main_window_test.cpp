@@ -2,6 +2,8 @@
 // and the windows' own close controls.
 #include <QMenuBar>
 #include <QTimer>
+#include <optional>
+#include <vector>
 
 #include "support.h"
 #include "ui/formkit.h"
@@ -146,4 +148,31 @@ TEST_F(MainWindowTest, TcEndsTheProgramWithChildWindowsOpen) {
     EXPECT_EQ(QApplication::exec(), 0);
     // Nothing is left on the screen: not the main window, its sheets, the guide.
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+}
+
+// The keyboard reaches every command of the menu bar: F10 and the arrows, and
+// a shortcut for each; the captions stay as they are (the test above).
+TEST_F(MainWindowTest, F10ArrowsEnterAndTheShortcutsOpenTheSheets) {
+    const struct {
+        std::vector<QKeyCombination> keys;
+        std::optional<SheetId> opens;  // none: the program ends
+    } rows[] = {
+        {{Qt::Key_F10, Qt::Key_Right, Qt::Key_Return}, SheetId::B1},
+        {{Qt::CTRL | Qt::Key_1}, SheetId::A2},
+        {{Qt::CTRL | Qt::Key_4}, SheetId::Gears},
+        {{Qt::Key_F10, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Down}, SheetId::C},
+        {{Qt::CTRL | Qt::Key_2}, SheetId::B1},
+        {{Qt::CTRL | Qt::Key_3}, SheetId::C},
+        {{Qt::Key_F10, Qt::Key_Right, Qt::Key_Escape}, SheetId::C},
+        {{Qt::CTRL | Qt::Key_Q}, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        for (QKeyCombination k : row.keys) {
+            QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : main.get();
+            QTest::keyClick(to, k.key(), k.keyboardModifiers());
+        }
+        SCOPED_TRACE(QKeySequence(row.keys.front()).toString().toStdString());
+        EXPECT_EQ(main->isVisible(), row.opens.has_value());
+        if (row.opens) EXPECT_EQ(main->activeSheet(), row.opens);
+    }
 }
