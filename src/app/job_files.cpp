@@ -29,7 +29,9 @@ constexpr qint64 kMaxJobBytes = 32 * 1024 * 1024;
 // make the windows crawl.
 constexpr std::size_t kLongestText = 1000000;
 
-const char* const kFilter = "翎川计算文件 (*.json);;所有文件 (*)";
+// Jobs are saved as *.lcjob, the type the package registers with the desktop;
+// jobs saved earlier as *.json open as well.
+const char* const kFilter = "翎川计算文件 (*.lcjob *.json);;所有文件 (*)";
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -71,11 +73,11 @@ void MainWindow::saveJob() {
 }
 
 void MainWindow::saveJobAs() {
-    const QString start = jobPath_.isEmpty() ? QDir(lastFolder()).filePath("计算单.json")
+    const QString start = jobPath_.isEmpty() ? QDir(lastFolder()).filePath("计算单.lcjob")
                                              : QDir(lastFolder()).filePath(QFileInfo(jobPath_).fileName());
     QString path = QFileDialog::getSaveFileName(this, "另存为", start, kFilter);
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += ".json";
+    if (QFileInfo(path).suffix().isEmpty()) path += ".lcjob";
     rememberFolder(path);
     saveJobTo(path);
 }

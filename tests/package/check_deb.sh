@@ -39,6 +39,10 @@ if [ -f "$desktop" ]; then
     file -b "$png" 2>/dev/null | grep -q "PNG image data, $size x $size" || fail "no $size px icon $icon.png in hicolor"
   done
   [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon $icon.svg"
+  # A job given by the file manager reaches the program, whose type it names.
+  grep -qE '^Exec=[^ ]+ %f$' "$desktop" || fail "Exec does not pass the file (%f)"
+  types=$(sed -n 's/^MimeType=//p' "$desktop")
+  [[ "$types" == *application/x-lingchuan-workbook\;* ]] || fail "MimeType lacks the job files' type: '$types'"
 else
   fail "no menu entry /usr/share/applications/lingchuan.desktop"
 fi
@@ -73,6 +77,26 @@ for expected in '"Text6": "42.2018956920184"' '"Text23(0)": "2.44"' '"Text23(1)"
   grep -qF "$expected" <<<"$result" || fail "the worked example lacks $expected"
 done
 "$calc" table A2 < "$example" | grep -q '^23  .*2\.44 .*0\.84 ' || fail "lingchuan-calc table A2 lacks item 23"
+
+# The job files' type, its icon, and the worked example's workbook as the
+# program saves it, taken for that type by the desktop's own tools in a
+# scratch data folder, under either name.
+mime=$root/usr/share/mime/packages/lingchuan.xml
+xmllint --noout "$mime" 2>/dev/null || fail "no valid MIME file /usr/share/mime/packages/lingchuan.xml"
+for size in 16 48 256; do
+  [ -f "$root/usr/share/icons/hicolor/${size}x${size}/mimetypes/application-x-lingchuan-workbook.png" ] ||
+    fail "no $size px file-type icon in hicolor/mimetypes"
+done
+data=$root/xdg && mkdir -p "$data/mime/packages"
+cp "$mime" "$data/mime/packages/" && update-mime-database "$data/mime"
+printf '%s\n' "$result" > "$root/job.json"
+cp "$root/job.json" "$root/job.lcjob"
+for job in job.lcjob job.json; do
+  # As a GNOME desktop asks (through gio), which reads the shared MIME database.
+  type=$(XDG_CURRENT_DESKTOP=GNOME XDG_DATA_HOME=$data XDG_DATA_DIRS=$data:/usr/share \
+         xdg-mime query filetype "$root/$job")
+  [ "$type" = application/x-lingchuan-workbook ] || fail "xdg-mime takes $job for '$type'"
+done
 
 if [ "$failures" -gt 0 ]; then
   echo "package: $failures problem(s) in $deb" >&2

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 
+#include "app/command_line.h"
 #include "core/actions.h"
 #include "core/items.h"
 #include "core/jobfile.h"
@@ -272,7 +273,13 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
         for (QWidget* w : targets) {
             if (!w->isVisible()) continue;
             SCOPED_TRACE(std::string(sheetKey(id)) + "." + w->objectName().toStdString());
-            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(1, 1), w->mapToGlobal(QPoint(1, 1)));
+            // A field whose corner lies under another control (item 20's hand
+            // buttons) is not what the mouse meets there.
+            const QPoint corner = w->mapToGlobal(QPoint(1, 1));
+            auto* field = qobject_cast<QLineEdit*>(w);
+            if (field && form->childAt(form->mapFromGlobal(corner)) != field) field = nullptr;
+            if (field) field->selectAll();  // as a click into a result field does
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(1, 1), corner);
             QApplication::sendEvent(w, &e);
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_NE(menu, nullptr);
@@ -282,10 +289,48 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
                 if (!a->isSeparator()) captions << a->text();
             for (const char* c : {"保存", "另存为…", "打开…", "复制本页数据", "用户指南"})
                 EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
+            if (field) {
+                // Over a field, result fields too, the field's own select all
+                // and copy come first, and copy takes the selection.
+                const QList<QAction*> acts = menu->actions();
+                auto at = [&](const QString& part) {
+                    return std::find_if(acts.begin(), acts.end(), [&](QAction* a) { return a->text().contains(part); });
+                };
+                const auto save = at(QString::fromUtf8("保存")), all = at("\tCtrl+A"), copy = at("\tCtrl+C");
+                ASSERT_LT(all, save);
+                ASSERT_LT(copy, save);
+                QApplication::clipboard()->clear();
+                (*copy)->trigger();
+                EXPECT_EQ(QApplication::clipboard()->text(), field->text());
+            }
             menu->close();
             settle();
         }
         EXPECT_EQ(main->activeSheet(), id) << "the menu acts on its own window";
     }
     EXPECT_EQ(main->menuBar()->actions().size(), 5);
+}
+
+// `lingchuan JOB` as the file manager starts it: the job's texts in the fields
+// of a fresh main window; a job that cannot be read is told, and the workbook
+// stays empty. A relative name is taken from the folder the program started in.
+TEST_F(JobFiles, AJobOnTheCommandLineOpensInTheFreshWindow) {
+    writeAll(path("mine.lcjob"),
+             R"({"format": "lingchuan-workbook", "version": 1, "sheets": {"A2": {"Text1": "10", "Text2": "41"}}})");
+    writeAll(path("bad.lcjob"), R"({"format": "lingchuan-workbook", "version": 1, "sheets": {"A2": {"Text1": 10}}})");
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    for (const auto& [job, opens] : {std::pair{"mine.lcjob", true}, {"bad.lcjob", false}, {"none.lcjob", false}}) {
+        SCOPED_TRACE(job);
+        main = std::make_unique<app::MainWindow>();
+        main->setMessageService(messages);
+        main->show();
+        messages.entries.clear();
+        app::openFromCommandLine(*main, {"lingchuan", job});
+        EXPECT_EQ(messages.entries.size(), opens ? 0u : 1u);
+        EXPECT_TRUE(messages.questions.empty()) << "nothing to lose at the start";
+        EXPECT_EQ(wb().exists(SheetId::A2), opens);
+        if (opens) EXPECT_EQ(text(SheetId::A2, "Text1") + "," + text(SheetId::A2, "Text2"), "10,41");
+    }
+    QDir::setCurrent(started);
 }
