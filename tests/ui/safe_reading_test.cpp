@@ -3,7 +3,6 @@
 // the guide at F1 and the main window's remembered size. The mark test runs
 // at scale 1 and again at a device pixel ratio of 2 (tests/CMakeLists.txt).
 #include <QMessageBox>
-#include <QLineEdit>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTranslator>
@@ -54,23 +53,15 @@ TEST_F(SafeReading, TheCutOffMarkStandsOnExactlyTheFieldsWhoseTextDoesNotFit) {
     for (const char* name : {"A2.Text1", "A2.Text4", "A2.Text7", "A2.Text35(1)"})
         EXPECT_FALSE(marked.contains(name)) << name;
 
-    // While the user types a long number the line shows its end, cursor and
-    // all: its hidden start is marked on the left; back at its start, the end
-    // is hidden and marked on the right; in the middle both.
+    // End shows the end and marks the hidden start on the left, Home the
+    // reverse; the cursor in the middle hides both ends.
     auto* shift = form(SheetId::A2)->findChild<ui::Field*>("Text12");
     type(SheetId::A2, "Text12", "1234567890123456789012345");
-    using Edge = ui::Field::Edge;
-    const struct {
-        Qt::Key key;
-        int lefts;
-        bool left, right;
-    } moves[] = {{Qt::Key_End, 0, true, false}, {Qt::Key_Home, 0, false, true}, {Qt::Key_End, 12, true, true}};
-    for (const auto& m : moves) {
-        QTest::keyClick(shift, m.key);
-        for (int i = 0; i < m.lefts; ++i) QTest::keyClick(shift, Qt::Key_Left);
+    for (const auto& [key, lefts, marks] : {std::tuple{Qt::Key_End, 0, "L"}, {Qt::Key_Home, 0, "R"}, {Qt::Key_End, 12, "LR"}}) {
+        QTest::keyClick(shift, key);
+        for (int i = 0; i < lefts; ++i) QTest::keyClick(shift, Qt::Key_Left);
         shift->grab();
-        EXPECT_EQ(shift->cutMarkShown(Edge::Left), m.left) << m.key << " " << m.lefts;
-        EXPECT_EQ(shift->cutMarkShown(Edge::Right), m.right) << m.key << " " << m.lefts;
+        EXPECT_EQ(QString(shift->cutMarkShown(ui::Field::Edge::Left) ? "L" : "") + (shift->cutMarkShown() ? "R" : ""), marks);
     }
 }
 
@@ -191,34 +182,18 @@ TEST_F(SafeReading, F1TwiceGivesOneGuideWindowBesideTheMainWindow) {
     EXPECT_FALSE(QImage::fromData(picture.toByteArray()).isNull()) << "sheet-a2.png not found beside the guide";
 }
 
-TEST_F(SafeReading, TheGuideRendersItsBoldsLinksItsChaptersFitsItsPicturesAndFindsText) {
+TEST_F(SafeReading, TheGuideRendersItsBoldsAndLinksItsChapters) {
     main->showGuide();
-    app::GuideWindow* guide = main->guideWindow();
-    ASSERT_NE(guide, nullptr);
-    QTextDocument* doc = guide->browser()->document();
+    QTextDocument* doc = main->guideWindow()->browser()->document();
     EXPECT_FALSE(doc->toPlainText().contains("**")) << "a bold the Markdown reader did not take";
-    guide->resize(420, 500);
-    QCoreApplication::processEvents();
     QStringList links, places;
-    int pictures = 0;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat f = it.fragment().charFormat();
-            if (f.anchorHref().startsWith('#')) links << f.anchorHref().mid(1);
-            places << f.anchorNames();
-            if (!f.isImageFormat()) continue;
-            ++pictures;
-            const qreal width = f.toImageFormat().width();
-            EXPECT_TRUE(width > 0 && width <= guide->browser()->viewport()->width()) << width;
+            if (it.fragment().charFormat().anchorHref().startsWith('#')) links << it.fragment().charFormat().anchorHref();
+            for (const QString& name : it.fragment().charFormat().anchorNames()) places << '#' + name;
         }
     EXPECT_EQ(links.size(), 10) << "the table of contents";
     for (const QString& link : links) EXPECT_TRUE(places.contains(link)) << link.toStdString();
-    EXPECT_GE(pictures, 7);
-    // Ctrl+F, a word, Enter: the word found and selected.
-    QTest::keyClick(guide, Qt::Key_F, Qt::ControlModifier);
-    guide->findField()->setText(QString::fromUtf8("刀盘公称直径"));  // QTest types ASCII only
-    QTest::keyClick(guide->findField(), Qt::Key_Return);
-    EXPECT_EQ(guide->browser()->textCursor().selectedText(), QString::fromUtf8("刀盘公称直径"));
 }
 
 TEST_F(SafeReading, TheMainWindowComesBackAtTheSizeItWasLeftIn) {
