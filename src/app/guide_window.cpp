@@ -1,5 +1,6 @@
 #include "app/guide_window.h"
 
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -67,7 +68,15 @@ GuideWindow::GuideWindow() : QWidget(nullptr, Qt::Window) {
     setWindowTitle(QString::fromUtf8("翎川 用户指南"));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("GuideText");
-    browser_->setOpenExternalLinks(true);
+    // The browser would load the guide anew for a link into it, losing the
+    // headings' names: links within the guide scroll, others go to the desktop.
+    browser_->setOpenLinks(false);
+    connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        if (url.adjusted(QUrl::RemoveFragment) == browser_->source().adjusted(QUrl::RemoveFragment))
+            browser_->scrollToAnchor(url.fragment(QUrl::FullyDecoded));
+        else
+            QDesktopServices::openUrl(url);
+    });
     browser_->setSource(QUrl(QString::fromLatin1(kGuideUrl)), QTextDocument::MarkdownResource);
     nameHeadings();
     browser_->viewport()->installEventFilter(this);

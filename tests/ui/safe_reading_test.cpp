@@ -4,6 +4,7 @@
 // at scale 1 and again at a device pixel ratio of 2 (tests/CMakeLists.txt).
 #include <QMessageBox>
 #include <QTextBlock>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTranslator>
 
@@ -194,6 +195,10 @@ TEST_F(SafeReading, TheGuideRendersItsBoldsAndLinksItsChapters) {
         }
     EXPECT_EQ(links.size(), 10) << "the table of contents";
     for (const QString& link : links) EXPECT_TRUE(places.contains(link)) << link.toStdString();
+    QTextBrowser* browser = main->guideWindow()->browser();
+    const QTextCursor toc = doc->find(QString::fromUtf8("打印和导出PDF"));  // the last chapter's link
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(toc).center() - QPoint(4, 0));
+    EXPECT_GT(browser->verticalScrollBar()->value(), browser->verticalScrollBar()->maximum() / 2);
 }
 
 TEST_F(SafeReading, TheMainWindowComesBackAtTheSizeItWasLeftIn) {
