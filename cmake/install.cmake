@@ -18,6 +18,19 @@ if(TARGET lingchuan)
   endforeach()
   install(FILES ${PROJECT_SOURCE_DIR}/data/icons/lingchuan.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # The job files' type (shared-mime-info, whose package trigger updates the
+  # database) and its icon, the program's own picture, so that a file manager
+  # shows the jobs as 翎川's and opens them with it.
+  install(FILES ${PROJECT_SOURCE_DIR}/data/mime/lingchuan-workbook.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME lingchuan.xml)
+  foreach(size ${LC_ICON_SIZES_ALL})
+    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/png/lingchuan-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+            RENAME application-x-lingchuan-workbook.png)
+  endforeach()
+  install(FILES ${PROJECT_SOURCE_DIR}/data/icons/lingchuan.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
+          RENAME application-x-lingchuan-workbook.svg)
 endif()
 
 # The user guide with the pictures beside it, so that its links hold.

@@ -1,11 +1,24 @@
 #include "app/guide_window.h"
 
+#include <QDesktopServices>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace lc::app {
 namespace {
@@ -16,6 +29,38 @@ const char* const kGuideUrl = "qrc:/guide/guide.md";
 constexpr int kGuideWidth = 760;
 constexpr int kGuideMinWidth = 480;
 
+QString headingName(const QString& heading) {
+    QString name;
+    for (const QChar c : heading.toLower()) {
+        if (c.isLetterOrNumber() || c == '-' || c == '_')
+            name += c;
+        else if (c.isSpace())
+            name += '-';
+    }
+    return name;
+}
+
+// The find field: Enter and Shift+Enter search, Esc hands back to the text.
+class FindField : public QLineEdit {
+public:
+    FindField(QWidget* parent, std::function<void(bool)> find, std::function<void()> close)
+        : QLineEdit(parent), find_(std::move(find)), close_(std::move(close)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+            find_(e->modifiers() & Qt::ShiftModifier);
+        else if (e->key() == Qt::Key_Escape)
+            close_();
+        else
+            QLineEdit::keyPressEvent(e);
+    }
+
+private:
+    std::function<void(bool)> find_;
+    std::function<void()> close_;
+};
+
 }  // namespace
 
 GuideWindow::GuideWindow() : QWidget(nullptr, Qt::Window) {
@@ -23,12 +68,118 @@ GuideWindow::GuideWindow() : QWidget(nullptr, Qt::Window) {
     setWindowTitle(QString::fromUtf8("翎川 用户指南"));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("GuideText");
-    browser_->setOpenExternalLinks(true);
+    // The browser would load the guide anew for a link into it, losing the
+    // headings' names: links within the guide scroll, others go to the desktop.
+    browser_->setOpenLinks(false);
+    connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        if (url.adjusted(QUrl::RemoveFragment) == browser_->source().adjusted(QUrl::RemoveFragment))
+            browser_->scrollToAnchor(url.fragment(QUrl::FullyDecoded));
+        else
+            QDesktopServices::openUrl(url);
+    });
     browser_->setSource(QUrl(QString::fromLatin1(kGuideUrl)), QTextDocument::MarkdownResource);
+    nameHeadings();
+    browser_->viewport()->installEventFilter(this);
+
+    findBar_ = new QWidget(this);
+    find_ = new FindField(
+        findBar_, [this](bool backward) { findNext(backward); },
+        [this] {
+            findBar_->hide();
+            browser_->setFocus();
+        });
+    find_->setObjectName("GuideFind");
+    find_->setClearButtonEnabled(true);
+    notFound_ = new QLabel(QString::fromUtf8("找不到"), findBar_);
+    notFound_->setStyleSheet("color: #a00000");
+    notFound_->hide();
+    auto* bar = new QHBoxLayout(findBar_);
+    bar->setContentsMargins(6, 3, 6, 3);
+    bar->addWidget(new QLabel(QString::fromUtf8("查找："), findBar_));
+    bar->addWidget(find_, 1);
+    bar->addWidget(notFound_);
+    findBar_->hide();
+    connect(find_, &QLineEdit::textEdited, this, [this] {
+        // Typing searches on from where the last find began.
+        QTextCursor c = browser_->textCursor();
+        c.setPosition(c.selectionStart());
+        browser_->setTextCursor(c);
+        findNext();
+    });
+    auto* openFind = new QShortcut(QKeySequence::Find, this);
+    connect(openFind, &QShortcut::activated, this, [this] {
+        findBar_->show();
+        find_->setFocus();
+        find_->selectAll();
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(browser_);
+    layout->setSpacing(0);
+    layout->addWidget(browser_, 1);
+    layout->addWidget(findBar_);
     resize(kGuideWidth, 700);
+}
+
+bool GuideWindow::findNext(bool backward) {
+    const QString wanted = find_->text();
+    bool found = wanted.isEmpty();
+    if (!found) {
+        const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+        found = browser_->find(wanted, flags);
+        if (!found) {
+            // Round again from the other end.
+            QTextCursor c = browser_->textCursor();
+            c.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+            browser_->setTextCursor(c);
+            found = browser_->find(wanted, flags);
+        }
+    }
+    notFound_->setVisible(!found);
+    return found;
+}
+
+void GuideWindow::nameHeadings() {
+    QTextDocument* doc = browser_->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().headingLevel() == 0) continue;
+        QTextCursor c(b);
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        QTextCharFormat f;
+        f.setAnchor(true);
+        f.setAnchorNames({headingName(b.text())});
+        c.mergeCharFormat(f);
+    }
+}
+
+void GuideWindow::fitPictures() {
+    QTextDocument* doc = browser_->document();
+    const qreal room = browser_->viewport()->width() - 2 * doc->documentMargin() - 4;
+    std::vector<std::pair<QTextFragment, QTextImageFormat>> pictures;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat())
+                pictures.emplace_back(it.fragment(), it.fragment().charFormat().toImageFormat());
+    for (auto& [fragment, picture] : pictures) {
+        // The pictures lie beside the guide among the resources.
+        const QUrl at = browser_->source().resolved(QUrl(picture.name()));
+        const QSize natural = QImageReader(':' + at.path()).size();
+        if (!natural.isValid() || room <= 0) continue;
+        const qreal width = std::min<qreal>(natural.width(), room);
+        if (picture.width() == width) continue;
+        picture.setWidth(width);
+        picture.setHeight(natural.height() * width / natural.width());
+        QTextCursor c(doc);
+        c.setPosition(fragment.position());
+        c.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+        c.setCharFormat(picture);
+    }
+}
+
+bool GuideWindow::eventFilter(QObject* watched, QEvent* e) {
+    // The text's room changes with the window and with its scroll bar.
+    if (watched == browser_->viewport() && e->type() == QEvent::Resize) fitPictures();
+    return QWidget::eventFilter(watched, e);
 }
 
 void GuideWindow::present(const QWidget& beside) {

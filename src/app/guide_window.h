@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
 class QTextBrowser;
 
 namespace lc::app {
@@ -17,9 +19,26 @@ public:
     // where the screen has no room on the right), and brings it to the front.
     void present(const QWidget& beside);
     QTextBrowser* browser() const { return browser_; }
+    // Ctrl+F: the find bar under the text; Enter finds the next place (from
+    // the top again after the last), Shift+Enter the one before, Esc closes it.
+    QLineEdit* findField() const { return find_; }
+    bool findNext(bool backward = false);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Every heading becomes a place the table of contents can link to, named
+    // as the guide's own links name it: its text in lower case, blanks as
+    // hyphens, punctuation left out ("#9-保存打开和复制").
+    void nameHeadings();
+    // Pictures wider than the text's room are shown narrowed to it.
+    void fitPictures();
+
     QTextBrowser* browser_ = nullptr;
+    QWidget* findBar_ = nullptr;
+    QLineEdit* find_ = nullptr;
+    QLabel* notFound_ = nullptr;
     bool placed_ = false;
 };
 

@@ -30,7 +30,9 @@ constexpr qint64 kMaxJobBytes = 32 * 1024 * 1024;
 // make the windows crawl.
 constexpr std::size_t kLongestText = 1000000;
 
-const char* const kFilter = "翎川计算文件 (*.json);;所有文件 (*)";
+// Jobs are saved as *.lcjob, the type the package registers with the desktop;
+// jobs saved earlier as *.json open as well.
+const char* const kFilter = "翎川计算文件 (*.lcjob *.json);;所有文件 (*)";
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -87,19 +89,19 @@ void MainWindow::rememberFolder(const QString& path) {
 bool MainWindow::saveJob() { return jobPath_.isEmpty() ? saveJobAs() : saveJobTo(jobPath_); }
 
 bool MainWindow::saveJobAs() {
-    const QString start = jobPath_.isEmpty() ? QDir(lastFolder()).filePath("计算单.json")
+    const QString start = jobPath_.isEmpty() ? QDir(lastFolder()).filePath("计算单.lcjob")
                                              : QDir(lastFolder()).filePath(QFileInfo(jobPath_).fileName());
     QString path;
     if (jobPathChooser_) {
         // A name without extension gets it, as from the dialog.
         path = jobPathChooser_(start);
-        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".json";
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".lcjob";
     } else {
         // The extension is the dialog's own default, so its question before
         // overwriting covers a name typed without it.
         QFileDialog dialog(this, "另存为", start, kFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix("json");
+        dialog.setDefaultSuffix("lcjob");
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) path = dialog.selectedFiles().front();
     }
     if (path.isEmpty()) return false;

@@ -1,6 +1,7 @@
 // 翎川: calculation sheets for spiral bevel gear pairs.
 #include <QApplication>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/program_icon.h"
 #include "ui/formkit.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     // the last folder of a job file.
     app.setOrganizationName("lingchuan");
     app.setApplicationName("lingchuan");
+    app.setApplicationVersion(QStringLiteral(LC_VERSION));
     lc::ui::installQtTranslation();
     lc::ui::installFontSubstitutions();
     app.setFont(lc::ui::formFont("宋体", 9));
@@ -19,5 +21,7 @@ int main(int argc, char** argv) {
     app.setDesktopFileName(QStringLiteral("lingchuan"));
     lc::app::MainWindow w;
     w.show();
+    // `lingchuan JOB`: the job opened in the window just shown.
+    lc::app::openFromCommandLine(w, app.arguments());
     return app.exec();
 }

@@ -14,6 +14,7 @@
 
 #include "app/commands.h"
 #include "app/guide_window.h"
+#include "app/menu_keys.h"
 #include "app/sketch_window.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     QAction* quit = menuBar()->addAction(QString::fromUtf8("退出系统"));
     quit->setObjectName("Tc");
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    addMenuBarKeys(menuBar());
 
     // The commands beyond the forms: shortcuts of this window and entries of
     // the sheet windows' context menus, never in the menu bar.
@@ -147,11 +149,12 @@ void MainWindow::updateCommands() {
         commandActions_[i]->setEnabled(!all[i].appliesTo || all[i].appliesTo(active));
 }
 
-QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos) {
+QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos, QLineEdit* field) {
     // The commands act on the window the menu was opened on.
     if (QMdiSubWindow* w = windowOf(id)) area_->setActiveSubWindow(w);
     updateCommands();
-    auto* menu = new QMenu(this);
+    QMenu* menu = field ? field->createStandardContextMenu() : new QMenu(this);
+    if (field) menu->addSeparator();
     menu->setObjectName("SheetMenu");
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const auto all = commands();
@@ -239,8 +242,9 @@ void MainWindow::createWindow(SheetId id) {
     }
     // Right mouse button anywhere on the sheet: its fields pass the request on.
     form->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(form, &QWidget::customContextMenuRequested, this,
-            [this, id, form](const QPoint& pos) { popUpSheetMenu(id, form->mapToGlobal(pos)); });
+    connect(form, &QWidget::customContextMenuRequested, this, [this, id, form](const QPoint& pos) {
+        popUpSheetMenu(id, form->mapToGlobal(pos), qobject_cast<QLineEdit*>(form->childAt(pos)));
+    });
     auto* w = new SheetWindow([this, id] { wb_.close(id); });
     w->setWidget(form);
     w->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -20,6 +20,7 @@
 #include "ui/sheet_form.h"
 
 class QAction;
+class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -58,8 +59,9 @@ public:
     // The sheet of the active child window, if one is active.
     std::optional<SheetId> activeSheet() const;
     // The context menu of a sheet window, opened at `globalPos`; it closes
-    // itself when done.
-    QMenu* popUpSheetMenu(SheetId id, const QPoint& globalPos);
+    // itself when done. Over a field it begins with the field's own edit
+    // actions (undo, cut, copy, paste, select all), the commands below them.
+    QMenu* popUpSheetMenu(SheetId id, const QPoint& globalPos, QLineEdit* field = nullptr);
 
     // Job files. The workbook's current file ("" until it is saved or opened).
     const QString& jobPath() const { return jobPath_; }

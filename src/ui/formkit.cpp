@@ -85,36 +85,47 @@ QRect Field::textRoom() const {
     return contents.adjusted(2, 1, -2, -1);
 }
 
-bool Field::textRunsOn() const {
+bool Field::textHidden(Edge edge) const {
     const QString shown = displayText();
     if (shown.isEmpty()) return false;
     const QFontMetricsF metrics(font(), this);
     // The cursor is drawn where its position lies in the scrolled line; its
-    // rectangle reaches five pixels left of that place.
+    // rectangle reaches five pixels left of that place. The text starts the
+    // width of what stands before the cursor left of it, and ends the width of
+    // the rest right of it.
     const int at = cursorPosition();
     const qreal cursorX = cursorRect().left() + 5;
-    const qreal end = cursorX + metrics.horizontalAdvance(shown.mid(at));
-    return end > textRoom().right() + 1;
+    const QRect room = textRoom();
+    if (edge == Edge::Left) return cursorX - metrics.horizontalAdvance(shown.left(at)) < room.left() - 0.5;
+    return cursorX + metrics.horizontalAdvance(shown.mid(at)) > room.right() + 1;
 }
 
 void Field::paintEvent(QPaintEvent* e) {
     QLineEdit::paintEvent(e);
-    cutMarkShown_ = textRunsOn();
-    if (!cutMarkShown_) return;
-    // The end of the visible text fades into the field's own background, and
-    // a small arrow stands over the faded end, pointing on.
+    cutMarkShown_ = textHidden(Edge::Right);
+    leftMarkShown_ = textHidden(Edge::Left);
+    if (cutMarkShown_) paintCutMark(Edge::Right);
+    if (leftMarkShown_) paintCutMark(Edge::Left);
+}
+
+void Field::paintCutMark(Edge edge) {
+    // The visible text fades into the field's own background towards the
+    // edge, and a small arrow stands over the faded part, pointing on past it.
     const QRectF room = textRoom();
     const qreal arrow = std::max(4.0, std::round(room.height() * 0.36));
-    const qreal right = room.right() + 1;
+    const bool left = edge == Edge::Left;
     // The text is drawn up to the inner edge of the frame, two pixels beyond
     // its room: the fade covers those too.
-    const QRectF fade(right - 3 * arrow, room.top() - 1, 3 * arrow + 2, room.height() + 2);
+    const qreal outer = left ? room.left() - 2 : room.right() + 3;
+    const qreal inner = left ? outer + 3 * arrow + 2 : outer - 3 * arrow - 2;
+    const QRectF fade(QPointF(std::min(outer, inner), room.top() - 1),
+                      QPointF(std::max(outer, inner), room.bottom() + 1));
     const QPalette::ColorGroup group =
         !isEnabled() ? QPalette::Disabled : (isActiveWindow() ? QPalette::Active : QPalette::Inactive);
     const QColor base = palette().color(group, QPalette::Base);
     QColor clear = base;
     clear.setAlpha(0);
-    QLinearGradient gradient(fade.topLeft(), fade.topRight());
+    QLinearGradient gradient(QPointF(inner, 0), QPointF(outer, 0));
     gradient.setColorAt(0, clear);
     gradient.setColorAt(0.45, base);
     gradient.setColorAt(1, base);
@@ -123,10 +134,13 @@ void Field::paintEvent(QPaintEvent* e) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(fade, gradient);
     const qreal middle = room.center().y();
+    // The arrow's point one pixel inside the room's edge.
+    const qreal tip = left ? room.left() : room.right();
+    const qreal back = left ? tip + arrow : tip - arrow;
     QPainterPath head;
-    head.moveTo(right - 1 - arrow, middle - arrow);
-    head.lineTo(right - 1, middle);
-    head.lineTo(right - 1 - arrow, middle + arrow);
+    head.moveTo(back, middle - arrow);
+    head.lineTo(tip, middle);
+    head.lineTo(back, middle + arrow);
     head.closeSubpath();
     p.fillPath(head, bgrColour(kCutMarkColour));
 }

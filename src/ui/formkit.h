@@ -48,7 +48,8 @@ enum class FieldKind { Input, Result, Plain };
 // the start, so a field narrower than its text shows the text's beginning, and
 // a text that runs on past the right edge gets a cut-off mark there (the end
 // faded out under a small dark-red arrow), so that the visible digits are never
-// taken for the whole number. The tooltip holds the whole text (up to 1000
+// taken for the whole number; a text scrolled so that its beginning is hidden
+// (after End) gets the same mark on the left, pointing back. The tooltip holds the whole text (up to 1000
 // characters, then its start and length), so that all the digits of a long
 // result can be read by hovering, also over a result field that takes no
 // typing, and on a second line what the item is and its unit. No length limit
@@ -62,8 +63,9 @@ public:
     void showText(const QString& text);
     // What the item is and its unit, the tooltip's second line.
     void setNote(const QString& note);
-    // Whether the last painting of the field drew the cut-off mark.
-    bool cutMarkShown() const { return cutMarkShown_; }
+    enum class Edge { Left, Right };
+    // Whether the last painting of the field drew the cut-off mark at that edge.
+    bool cutMarkShown(Edge edge = Edge::Right) const { return edge == Edge::Left ? leftMarkShown_ : cutMarkShown_; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -72,13 +74,15 @@ private:
     void renewToolTip();
     // The room the text is laid out in, as the line edit itself computes it.
     QRect textRoom() const;
-    // Whether some of the text lies beyond the right edge of its room as the
-    // field shows it now (scrolled to its cursor).
-    bool textRunsOn() const;
+    // Whether some of the text lies beyond the left or right edge of its room
+    // as the field shows it now (scrolled to its cursor).
+    bool textHidden(Edge edge) const;
+    void paintCutMark(Edge edge);
 
     FieldKind kind_;
     QString note_;
     bool cutMarkShown_ = false;
+    bool leftMarkShown_ = false;
 };
 
 // The colour of the cut-off mark: dark red, readable on the input green, the

@@ -39,8 +39,9 @@ void MessageBoxService::show(const QString& text) {
 bool MessageBoxService::ask(const QString& text) {
     QMessageBox box(owner_);
     prepare(box, text);
-    QPushButton* yes = box.addButton(QString::fromUtf8("是"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8("否"), QMessageBox::NoRole);
+    // Alt+Y and Alt+N answer as well.
+    QPushButton* yes = box.addButton(QString::fromUtf8("是(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8("否(&N)"), QMessageBox::NoRole);
     // Enter alone gives nothing up.
     box.setDefaultButton(no);
     box.setEscapeButton(no);

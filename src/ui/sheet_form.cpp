@@ -84,7 +84,8 @@ Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twi
         f->setReadOnly(true);
         f->setFocusPolicy(Qt::ClickFocus);
     }
-    // The right mouse button over a field opens the sheet's own menu.
+    // The right mouse button over a field opens the sheet menu, the field's own
+    // edit actions at its top.
     f->setContextMenuPolicy(Qt::NoContextMenu);
     f->setNote(itemNote(id_, name));
     connect(f, &QLineEdit::textEdited, this, [this, f](const QString& text) {

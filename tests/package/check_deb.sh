@@ -39,6 +39,9 @@ if [ -f "$desktop" ]; then
     file -b "$png" 2>/dev/null | grep -q "PNG image data, $size x $size" || fail "no $size px icon $icon.png in hicolor"
   done
   [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon $icon.svg"
+  # A job given by the file manager reaches the program, whose type it names.
+  grep -qE '^Exec=[^ ]+ %f$' "$desktop" && grep -q '^MimeType=application/x-lingchuan-workbook;' "$desktop" ||
+    fail "the menu entry lacks %f or the job files' type"
 else
   fail "no menu entry /usr/share/applications/lingchuan.desktop"
 fi
@@ -73,6 +76,19 @@ for expected in '"Text6": "42.2018956920184"' '"Text23(0)": "2.44"' '"Text23(1)"
   grep -qF "$expected" <<<"$result" || fail "the worked example lacks $expected"
 done
 "$calc" table A2 < "$example" | grep -q '^23  .*2\.44 .*0\.84 ' || fail "lingchuan-calc table A2 lacks item 23"
+
+# The job files' type, its icon, and the worked example's workbook as the
+# program saves it, taken for that type by the desktop's own tools (xdg-mime,
+# asking gio as under GNOME) in a scratch data folder, under either name.
+data=$root/xdg && mkdir -p "$data/mime/packages"
+cp "$root/usr/share/mime/packages/lingchuan.xml" "$data/mime/packages/" && XDG_DATA_HOME=$data update-mime-database "$data/mime" ||
+  fail "no valid MIME file /usr/share/mime/packages/lingchuan.xml"
+[ -f "$root/usr/share/icons/hicolor/48x48/mimetypes/application-x-lingchuan-workbook.png" ] || fail "no file-type icon"
+for job in job.lcjob job.json; do
+  printf '%s\n' "$result" > "$root/$job"
+  type=$(XDG_CURRENT_DESKTOP=GNOME XDG_DATA_HOME=$data XDG_DATA_DIRS=$data:/usr/share xdg-mime query filetype "$root/$job")
+  [ "$type" = application/x-lingchuan-workbook ] || fail "xdg-mime takes $job for '$type'"
+done
 
 if [ "$failures" -gt 0 ]; then
   echo "package: $failures problem(s) in $deb" >&2

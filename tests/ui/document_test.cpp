@@ -21,11 +21,11 @@ protected:
 
 TEST_P(Document, SettingUnsavedWorkAsideAsksAndDoesWhatTheAnswerSays) {
     const auto [how, answer] = GetParam();
-    const QString job = dir.filePath("pairA.json"), other = dir.filePath("other.json");
+    const QString job = dir.filePath("pairA.lcjob"), other = dir.filePath("other.json");
     main->setJobPathChooser([&](const QString&) { return dir.filePath("pairA"); });
     menu("A1");
     type(SheetId::A2, "Text1", "10");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);  // untitled: 另存为, .json added
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);  // untitled: 另存为, .lcjob added
     ASSERT_TRUE(QFile::copy(job, other));
     // Nothing changed since the save; a sheet window closed asks nothing.
     ASSERT_TRUE(main->openJobFrom(job));
@@ -42,7 +42,7 @@ TEST_P(Document, SettingUnsavedWorkAsideAsksAndDoesWhatTheAnswerSays) {
     if (exit == "close") main->close();
     if (exit == "open") main->openJobFrom(other);
     if (exit == "new") QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
-    ASSERT_EQ(messages.questions, std::vector<QString>{"“pairA.json”有未保存的改动。\n是否先保存？"});
+    ASSERT_EQ(messages.questions, std::vector<QString>{"“pairA.lcjob”有未保存的改动。\n是否先保存？"});
     QFile saved(job);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(readDocument(saved.readAll().toStdString()).workbook.sheet(SheetId::A2).text("Text17"),
@@ -53,7 +53,7 @@ TEST_P(Document, SettingUnsavedWorkAsideAsksAndDoesWhatTheAnswerSays) {
     const bool goneOn = answer != ui::SaveAnswer::Cancel, ends = exit == "Tc" || exit == "close",
                replaced = goneOn && !ends;
     EXPECT_EQ(main->isVisible(), !goneOn || !ends);
-    EXPECT_EQ(main->windowTitle(), !replaced ? "pairA.json[*] - 翎川" : exit == "open" ? "other.json[*] - 翎川" : "翎川");
+    EXPECT_EQ(main->windowTitle(), !replaced ? "pairA.lcjob[*] - 翎川" : exit == "open" ? "other.json[*] - 翎川" : "翎川");
     EXPECT_EQ(text(SheetId::A2, "Text17"), !replaced ? "50" : exit == "open" ? "" : "<no field Text17>");
     if (!ends || !goneOn) {
         EXPECT_EQ(main->isWindowModified(), !goneOn);

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "core/actions.h"
@@ -279,7 +280,12 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
         for (QWidget* w : targets) {
             if (!w->isVisible()) continue;
             SCOPED_TRACE(std::string(sheetKey(id)) + "." + w->objectName().toStdString());
-            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(1, 1), w->mapToGlobal(QPoint(1, 1)));
+            // A field is what the mouse meets at its corner unless a control
+            // lies over it (item 20's hand buttons); a click selects in it.
+            const QPoint corner = w->mapToGlobal(QPoint(1, 1));
+            auto* field = form->childAt(form->mapFromGlobal(corner)) == w ? qobject_cast<QLineEdit*>(w) : nullptr;
+            if (field) field->selectAll();
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(1, 1), corner);
             QApplication::sendEvent(w, &e);
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_NE(menu, nullptr);
@@ -289,6 +295,15 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
                 if (!a->isSeparator()) captions << a->text();
             for (const char* c : {"保存", "另存为…", "打开…", "复制本页数据", "用户指南"})
                 EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
+            if (field) {
+                // The field's own copy and select all first; copy takes the selection.
+                const qsizetype copy = captions.indexOf(QRegularExpression(".*\tCtrl\\+C"));
+                const qsizetype all = captions.indexOf(QRegularExpression(".*\tCtrl\\+A"));
+                ASSERT_TRUE(copy >= 0 && all >= 0 && std::max(copy, all) < captions.indexOf(QString::fromUtf8("保存")));
+                QApplication::clipboard()->clear();
+                for (QAction* a : menu->actions()) if (a->text() == captions[copy]) a->trigger();
+                EXPECT_EQ(QApplication::clipboard()->text(), field->text());
+            }
             menu->close();
             settle();
         }
@@ -296,3 +311,4 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
     }
     EXPECT_EQ(main->menuBar()->actions().size(), 5);
 }
+

@@ -2,6 +2,9 @@
 // and the windows' own close controls.
 #include <QMenuBar>
 #include <QTimer>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "support.h"
 #include "ui/formkit.h"
@@ -146,4 +149,23 @@ TEST_F(MainWindowTest, TcEndsTheProgramWithChildWindowsOpen) {
     EXPECT_EQ(QApplication::exec(), 0);
     // Nothing is left on the screen: not the main window, its sheets, the guide.
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+}
+
+// The keyboard reaches every command of the menu bar: F10 and the arrows, and
+// a shortcut for each (their captions stay: the test above). Every row runs
+// in the window the row before left.
+TEST_F(MainWindowTest, F10ArrowsEnterAndTheShortcutsOpenTheSheets) {
+    using K = std::vector<QKeyCombination>;
+    const std::pair<K, const char*> rows[] = {
+        {{Qt::Key_F10, Qt::Key_Right, Qt::Key_Return}, "B1"}, {{Qt::CTRL | Qt::Key_1}, "A2"},
+        {{Qt::CTRL | Qt::Key_4}, "gears"}, {{Qt::Key_F10, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Down}, "C"},
+        {{Qt::CTRL | Qt::Key_2}, "B1"}, {{Qt::Key_F10, Qt::Key_Right, Qt::Key_Escape}, "B1"},
+        {{Qt::CTRL | Qt::Key_3}, "C"}, {{Qt::CTRL | Qt::Key_Q}, "ended"}};
+    for (const auto& [keys, opens] : rows) {
+        for (QKeyCombination k : keys)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : main.get(), k.key(), k.keyboardModifiers());
+        const std::optional<SheetId> active = main->activeSheet();
+        EXPECT_EQ(!main->isVisible() ? "ended" : active ? sheetKey(*active) : "none", std::string(opens))
+            << QKeySequence(keys.front()).toString().toStdString();
+    }
 }

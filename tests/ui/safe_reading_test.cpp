@@ -3,6 +3,8 @@
 // the guide at F1 and the main window's remembered size. The mark test runs
 // at scale 1 and again at a device pixel ratio of 2 (tests/CMakeLists.txt).
 #include <QMessageBox>
+#include <QTextBlock>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTranslator>
 
@@ -42,6 +44,7 @@ TEST_F(SafeReading, TheCutOffMarkStandsOnExactlyTheFieldsWhoseTextDoesNotFit) {
             f->grab();  // paints it
             const QString name = QString::fromUtf8(sheetKey(id)) + "." + f->objectName();
             if (f->cutMarkShown()) marked << name;
+            EXPECT_FALSE(f->cutMarkShown(ui::Field::Edge::Left)) << "written from the start: " << name.toStdString();
             if (!f->text().isEmpty() && qtScrolls(*f)) expected << name;
         }
     EXPECT_EQ(marked, expected);
@@ -51,15 +54,16 @@ TEST_F(SafeReading, TheCutOffMarkStandsOnExactlyTheFieldsWhoseTextDoesNotFit) {
     for (const char* name : {"A2.Text1", "A2.Text4", "A2.Text7", "A2.Text35(1)"})
         EXPECT_FALSE(marked.contains(name)) << name;
 
-    // While the user types a long number the line shows its end, cursor and
-    // all: no mark then; back at its start, the end is hidden and marked.
+    // End shows the end and marks the hidden start on the left, Home the
+    // reverse; the cursor in the middle hides both ends.
     auto* shift = form(SheetId::A2)->findChild<ui::Field*>("Text12");
-    type(SheetId::A2, "Text12", "123456789012345");
-    shift->grab();
-    EXPECT_FALSE(shift->cutMarkShown());
-    QTest::keyClick(shift, Qt::Key_Home);
-    shift->grab();
-    EXPECT_TRUE(shift->cutMarkShown());
+    type(SheetId::A2, "Text12", "1234567890123456789012345");
+    for (const auto& [key, lefts, marks] : {std::tuple{Qt::Key_End, 0, "L"}, {Qt::Key_Home, 0, "R"}, {Qt::Key_End, 12, "LR"}}) {
+        QTest::keyClick(shift, key);
+        for (int i = 0; i < lefts; ++i) QTest::keyClick(shift, Qt::Key_Left);
+        shift->grab();
+        EXPECT_EQ(QString(shift->cutMarkShown(ui::Field::Edge::Left) ? "L" : "") + (shift->cutMarkShown() ? "R" : ""), marks);
+    }
 }
 
 TEST_F(SafeReading, TheMarkIsDarkOverTheEndOfTheFieldOnGreenOrangeAndWhite) {
@@ -177,6 +181,24 @@ TEST_F(SafeReading, F1TwiceGivesOneGuideWindowBesideTheMainWindow) {
     EXPECT_TRUE(guide->browser()->toPlainText().contains("计算单A2计算轮坯和轮齿的几何尺寸"));
     const QVariant picture = guide->browser()->loadResource(QTextDocument::ImageResource, QUrl("sheet-a2.png"));
     EXPECT_FALSE(QImage::fromData(picture.toByteArray()).isNull()) << "sheet-a2.png not found beside the guide";
+}
+
+TEST_F(SafeReading, TheGuideRendersItsBoldsAndLinksItsChapters) {
+    main->showGuide();
+    QTextDocument* doc = main->guideWindow()->browser()->document();
+    EXPECT_FALSE(doc->toPlainText().contains("**")) << "a bold the Markdown reader did not take";
+    QStringList links, places;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorHref().startsWith('#')) links << it.fragment().charFormat().anchorHref();
+            for (const QString& name : it.fragment().charFormat().anchorNames()) places << '#' + name;
+        }
+    EXPECT_EQ(links.size(), 10) << "the table of contents";
+    for (const QString& link : links) EXPECT_TRUE(places.contains(link)) << link.toStdString();
+    QTextBrowser* browser = main->guideWindow()->browser();
+    const QTextCursor toc = doc->find(QString::fromUtf8("打印和导出PDF"));  // the last chapter's link
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(toc).center() - QPoint(4, 0));
+    EXPECT_GT(browser->verticalScrollBar()->value(), browser->verticalScrollBar()->maximum() / 2);
 }
 
 TEST_F(SafeReading, TheMainWindowComesBackAtTheSizeItWasLeftIn) {
