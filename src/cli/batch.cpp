@@ -81,6 +81,13 @@ void runDocument(std::string input, std::ostream& out) {
     // from the same start, each log entry written as it is made.
     Workbook wb = copyOf(doc.workbook);
     runAll(actions, wb);
+    // The output without its log is a job file: one the program would refuse
+    // to open is not written.
+    try {
+        writeJobFile(wb);
+    } catch (const DocumentError& e) {
+        throw InputError(e.where, e.problem + "; the program could not open the result, so it is not written");
+    }
 
     const Json head = documentJson(wb);
     std::string text = head.dump(2, ' ', false);

@@ -110,14 +110,15 @@ TEST(HostileInput, MessagesStayOneShortLine) {
         EXPECT_EQ(run.err, prefix + c.error + "\n");
     }
 
-    // A fault on the long text, in the log.
-    const lctest::ToolRun run = runTool({"run"}, "{\"actions\":[\"A1\",\"A2.Text1=" + ones +
+    // A fault on the longest text a job file holds, in the log.
+    const std::string longest = repeat("1", 9999) + "x";
+    const lctest::ToolRun run = runTool({"run"}, "{\"actions\":[\"A1\",\"A2.Text1=" + longest +
                                                      "\",\"A2.Text2=41\",\"A2.Text3=2\",\"A2.Text12=0.4\","
                                                      "\"A2.Text17=44.45\",\"A2.Command1\"]}");
     ASSERT_EQ(run.status, 0) << run.err;
     const lctest::Json out = lctest::Json::parse(run.out);
-    EXPECT_EQ(out["sheets"]["A2"]["Text1"], ones);
-    EXPECT_EQ(out["log"].back()["message"], "计算单A2 第1项（Text1）的内容“" + head + "”（共100000个字符）不是数字，计算已停止。");
+    EXPECT_EQ(out["sheets"]["A2"]["Text1"], longest);
+    EXPECT_EQ(out["log"].back()["message"], "计算单A2 第1项（Text1）的内容“" + head + "”（共10000个字符）不是数字，计算已停止。");
 }
 
 // A write or flush that fails is exit status 3 with one line on standard error.

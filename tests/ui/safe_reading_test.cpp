@@ -100,7 +100,7 @@ TEST_F(SafeReading, TooltipsGiveTheWholeTextThenMeaningAndUnit) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
-        const QStringList lines = field(c.sheet, c.field)->toolTip().split('\n');
+        const QStringList lines = lc::test::shownToolTip(field(c.sheet, c.field)).split('\n');
         ASSERT_EQ(lines.size(), 2);
         EXPECT_EQ(lines[0], c.firstLine);
         EXPECT_TRUE(lines[1].contains(c.meaning)) << lines[1].toStdString();
@@ -108,7 +108,7 @@ TEST_F(SafeReading, TooltipsGiveTheWholeTextThenMeaningAndUnit) {
     }
     // An empty field tells what belongs in it.
     click(SheetId::A2, "Command3");
-    EXPECT_EQ(field(SheetId::A2, "Text17")->toolTip(), "刀盘半径；单位：毫米（mm）");
+    EXPECT_EQ(lc::test::shownToolTip(field(SheetId::A2, "Text17")), "刀盘半径；单位：毫米（mm）");
 }
 
 TEST_F(SafeReading, EnterSelectsTheTextOfTheFieldItMovesIntoSoTypingReplacesIt) {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTextDocument>
 #include <memory>
 #include <vector>
 
@@ -138,6 +139,15 @@ protected:
 }  // namespace lc::test
 
 // Readable QString values in failure messages.
+// A tooltip as the toolkit shows it: rendered when it takes it for rich text.
+inline QString shownToolTip(const QWidget* w) {
+    const QString tip = w->toolTip();
+    if (!Qt::mightBeRichText(tip)) return tip;
+    QTextDocument doc;
+    doc.setHtml(tip);
+    return doc.toPlainText();
+}
+
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << '{';
