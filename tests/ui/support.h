@@ -136,9 +136,6 @@ protected:
     std::unique_ptr<app::MainWindow> main;
 };
 
-}  // namespace lc::test
-
-// Readable QString values in failure messages.
 // A tooltip as the toolkit shows it: rendered when it takes it for rich text.
 inline QString shownToolTip(const QWidget* w) {
     const QString tip = w->toolTip();
@@ -148,6 +145,9 @@ inline QString shownToolTip(const QWidget* w) {
     return doc.toPlainText();
 }
 
+}  // namespace lc::test
+
+// Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << '{';
