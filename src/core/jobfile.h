@@ -38,7 +38,7 @@ struct JobLimits {
 // A job file of the whole workbook is some tens of kilobytes and a text of a
 // calculation a few dozen characters; the list is as long as the longest a
 // search makes.
-inline constexpr JobLimits kJobFileLimits{8u << 20, 10000, kGearHitCapacity};
+inline constexpr JobLimits kJobFileLimits{1u << 20, 10000, kGearHitCapacity};
 inline constexpr JobLimits kNoLimits{std::numeric_limits<std::size_t>::max(), std::numeric_limits<std::size_t>::max(),
                                      std::numeric_limits<std::size_t>::max()};
 

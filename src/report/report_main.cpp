@@ -41,7 +41,7 @@ embedded.
   lingchuan-calc run < in.json | lingchuan-report - -o out.pdf
 
 The job is read as the program opens it: a regular file (or standard input)
-of at most 8 MiB, texts of at most 10000 characters, a change-gear list of at
+of at most 1 MiB, texts of at most 10000 characters, a change-gear list of at
 most 10001 lines. A job with "actions" is refused, as the program refuses it:
 run it through lingchuan-calc run first. OUT.pdf is replaced only when the
 PDF is complete; OUT.pdf that is the job file itself is refused, and one that
