@@ -61,6 +61,10 @@ TEST(HostileInput, DocumentsBeyondWhatTheReaderTakes) {
               "actions[1]: the number \"-1e999\" is beyond the range of a double"},
              {"no text among the actions", R"({"actions":["A1","B1",{"x":[1]},"C",5]})",
               "actions[2]: expected a text (JSON string), got an object"},
+             // The result must open in the program as a job file.
+             {"a text beyond a job file's", "{\"actions\":[\"A2.Text2=" + repeat("4", 10001) + "\"]}",
+              "sheets.A2.Text2: a text of 10001 characters, longer than a job file's texts may be (10000); "
+              "the program could not open the result, so it is not written"},
          }) {
         SCOPED_TRACE(c.what);
         const lctest::ToolRun run = runTool({"run"}, c.input);
@@ -68,6 +72,11 @@ TEST(HostileInput, DocumentsBeyondWhatTheReaderTakes) {
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "lingchuan-calc: " + c.error + "\n");
     }
+    // A long run of blanks is passed over, the place still counted in the whole input.
+    const lctest::ToolRun blanks = runTool({"run"}, "{" + repeat("\n", 1000) + std::string(5 << 20, ' ') + "x}");
+    EXPECT_EQ(blanks.err.rfind("lingchuan-calc: document: malformed JSON: parse error at line 1001, column 5242881: ", 0), 0u)
+        << blanks.err.substr(0, 200);
+    EXPECT_LT(blanks.err.size(), 400u);
     // The deepest document taken, and whitespace after the end, are fine.
     for (const std::string& fine : {"{\"log\":" + nested("", 63) + "}", std::string("{} \n\t\r\n")}) {
         const lctest::ToolRun run = runTool({"run"}, fine);
@@ -133,4 +142,30 @@ TEST(HostileInput, FailedWritesAreReported) {
             EXPECT_EQ(run.err, std::string("lingchuan-calc: cannot write the output: ") + reason + "\n");
         }
     }
+}
+
+// `table` writes every text whole but pads a column to at most 40 columns, so
+// the output stays about as long as the input; control characters stand as
+// \xNN; the padding counts emoji two columns, combining marks and joiners none.
+TEST(HostileInput, TableOutputIsBoundedAndEscaped) {
+    const std::string wide = repeat("9", 100000);
+    const std::string doc = "{\"sheets\":{\"gears\":{\"Text1\":\"" + wide + "\",\"List1\":[" + repeat("\"1\",", 1999) +
+                            "\"1\"]},\"A2\":{\"Text1\":\"\\u001b[31m\\u0007\\r\\nx\",\"Text2\":\"😀😀\","
+                            "\"Text3\":\"e\u0301e\u0301a\u200db\",\"Text4\":\"abcd\",\"Text5\":\"abcd\"}}}";
+    const lctest::ToolRun gears = runTool({"table", "gears"}, doc);
+    ASSERT_EQ(gears.status, 0) << gears.err;
+    EXPECT_LT(gears.out.size(), doc.size() + 2100 * 6 * 42);
+    EXPECT_NE(gears.out.find(wide), std::string::npos);
+    const lctest::ToolRun a2 = runTool({"table", "A2"}, doc);
+    const std::vector<std::string> rows = lctest::lines(a2.out);
+    ASSERT_GT(rows.size(), 6u);
+    EXPECT_NE(rows[2].find("\\x1B[31m\\x07\\x0D\\x0Ax"), std::string::npos) << rows[2];
+    // Texts four columns wide, items 2 and 4 without a unit, 3 and 5 with one:
+    // the next cell starts the same number of blanks after each.
+    const auto blanksAfter = [](const std::string& row, const std::string& text) {
+        const std::size_t end = row.find(text) + text.size();
+        return row.find_first_not_of(' ', end) - end;
+    };
+    EXPECT_EQ(blanksAfter(rows[3], "😀😀"), blanksAfter(rows[5], "abcd"));
+    EXPECT_EQ(blanksAfter(rows[4], "e\u0301e\u0301a\u200db"), blanksAfter(rows[6], "abcd"));
 }
