@@ -272,13 +272,17 @@ std::string placeWords(const std::string& where) {
     return words + " " + (blank.hasField(control) ? itemLabel(*id, control) : control);
 }
 
-}  // namespace
-
-Document readDocument(std::string_view bytes, const JobLimits& limits) {
+void checkSize(std::string_view bytes, const JobLimits& limits) {
     if (bytes.size() > limits.bytes)
         throw JobError("document",
                        "more than " + std::to_string(limits.bytes) + " bytes, larger than a job file may be",
                        "文件超过" + std::to_string(limits.bytes) + "字节，超过计算文件的上限。");
+}
+
+}  // namespace
+
+Document readDocument(std::string_view bytes, const JobLimits& limits) {
+    checkSize(bytes, limits);
     TextArray actions("actions");
     const Json doc = parseJsonDocument(bytes, &actions);
     return Reader(limits).read(doc, actions);
@@ -288,7 +292,10 @@ Document readJobFile(std::string_view bytes) { return readDocument(bytes, kJobFi
 
 std::string writeJobFile(const Workbook& wb) {
     std::string bytes = writeDocument(wb);
-    readJobFile(bytes);  // what would not open again is not written
+    // What would not open again is not written. A text or a list too long is
+    // named before the size of the whole: it is what the user can shorten.
+    readDocument(bytes, JobLimits{kNoLimits.bytes, kJobFileLimits.textLength, kJobFileLimits.listLines});
+    checkSize(bytes, kJobFileLimits);
     return bytes;
 }
 
