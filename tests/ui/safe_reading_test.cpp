@@ -2,7 +2,9 @@
 // tooltip, Enter that selects what it moves into, Qt's Chinese standard texts,
 // the guide at F1 and the main window's remembered size. The mark test runs
 // at scale 1 and again at a device pixel ratio of 2 (tests/CMakeLists.txt).
+#include <QHelpEvent>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTranslator>
@@ -10,6 +12,9 @@
 #include "app/guide_window.h"
 #include "support.h"
 #include "ui/qt_translation.h"
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace lc;
 using lc::test::WindowTest;
@@ -109,6 +114,32 @@ TEST_F(SafeReading, TooltipsGiveTheWholeTextThenMeaningAndUnit) {
     // An empty field tells what belongs in it.
     click(SheetId::A2, "Command3");
     EXPECT_EQ(lc::test::shownToolTip(field(SheetId::A2, "Text17")), "刀盘半径；单位：毫米（mm）");
+}
+
+// A field's text is shown in its tooltip as it is, whatever markup it looks
+// like: read back whole, no picture opened (the picture file is watched), no
+// tooltip wider than the screen.
+TEST_F(SafeReading, TooltipsShowMarkupAsItIs) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("x.png");
+    QImage(8, 8, QImage::Format_RGB32).save(picture);
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(inotify_add_watch(watch, picture.toLocal8Bit().constData(), IN_OPEN), 0);
+    menu("A1");
+    QLineEdit* f = field(SheetId::A2, "Text1");
+    for (const QString& markup : {"<img src=\"" + picture + "\">", QString("<a href=\"file:///etc/passwd\">x</a><h1>BIG</h1>"),
+                                  QString("<table width=5000><tr><td>w</td></tr></table>"), QString("&lt;plain?  a")}) {
+        f->setText(markup);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), f->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(f, &help);
+        QTest::qWait(50);
+        EXPECT_EQ(lc::test::shownToolTip(f).split('\n').front(), markup);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible()) EXPECT_LT(w->width(), 1000) << markup.toStdString();
+        char event[256];
+        EXPECT_LT(read(watch, event, sizeof event), 0) << "the picture was opened: " << markup.toStdString();
+    }
+    close(watch);
 }
 
 TEST_F(SafeReading, EnterSelectsTheTextOfTheFieldItMovesIntoSoTypingReplacesIt) {
