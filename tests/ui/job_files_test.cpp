@@ -188,7 +188,7 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
          {"位置：version", "较新的程序"}},
         {"unknown field", R"({"sheets": {"A2": {"Text99": "1"}}})", {"位置：计算单A2 Text99", "没有这个字段"}},
         {"number for a text", R"({"sheets": {"B1": {"Text16": 0.9}}})", {"位置：计算单B1 第54项（Text16）", "应为文本"}},
-        {"1 MB in a field", "{\"sheets\": {\"C\": {\"Text5\": \"" + QByteArray(1 << 20, '7') + "\"}}}",
+        {"100 000 characters in a field", "{\"sheets\": {\"C\": {\"Text5\": \"" + QByteArray(100000, '7') + "\"}}}",
          {"位置：计算单C 第5项（Text5）", "超过计算文件中一栏文字的上限"}},
         {"a batch document", R"({"actions": ["A1"]})", {"位置：actions", "lingchuan-calc run"}},
     };

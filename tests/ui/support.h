@@ -137,12 +137,10 @@ protected:
 };
 
 // A tooltip as the toolkit shows it: rendered when it takes it for rich text.
-inline QString shownToolTip(const QWidget* w) {
-    const QString tip = w->toolTip();
-    if (!Qt::mightBeRichText(tip)) return tip;
+inline QString shownToolTip(const QString& tip) {
     QTextDocument doc;
     doc.setHtml(tip);
-    return doc.toPlainText();
+    return Qt::mightBeRichText(tip) ? doc.toPlainText() : tip;
 }
 
 }  // namespace lc::test
