@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QStyleOptionFrame>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -74,10 +75,10 @@ void Field::renewToolTip() {
 }
 
 QString literalToolTip(const QString& text) {
-    // A tooltip is shown as rich text whenever it looks like markup: the text
-    // is escaped and marked as rich text, so that it is shown as it is,
+    // A tooltip is shown as rich text whenever it looks like markup: such a
+    // text is escaped and marked as rich text, so that it is shown as it is,
     // blanks and line breaks included, and never loads a picture or a link.
-    if (text.isEmpty()) return text;
+    if (!Qt::mightBeRichText(text)) return text;
     return "<qt><p style=\"white-space:pre-wrap\">" + text.toHtmlEscaped() + "</p></qt>";
 }
 

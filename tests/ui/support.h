@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
-#include <QTextDocument>
 #include <memory>
 #include <vector>
 
@@ -135,13 +134,6 @@ protected:
     MessageRecorder messages;
     std::unique_ptr<app::MainWindow> main;
 };
-
-// A tooltip as the toolkit shows it: rendered when it takes it for rich text.
-inline QString shownToolTip(const QString& tip) {
-    QTextDocument doc;
-    doc.setHtml(tip);
-    return Qt::mightBeRichText(tip) ? doc.toPlainText() : tip;
-}
 
 }  // namespace lc::test
 
