@@ -74,10 +74,9 @@ TEST(HostileInput, DocumentsBeyondWhatTheReaderTakes) {
     }
     // A long run of blanks is passed over: the parser keeps 4096 of it (the
     // token quoted), the place still counted in the whole input.
-    EXPECT_EQ(runTool({"run"}, "{" + repeat("\n", 9) + std::string(5 << 20, ' ') + "x}").err,
-              "lingchuan-calc: document: malformed JSON: parse error at line 10, column 5242881: syntax error while parsing "
-              "object key - invalid literal; last read: \"{" + repeat("<U+000A>", 4) + "<U+000A…\" (4161 characters); "
-              "expected string literal\n");
+    const std::string blanks = runTool({"run"}, "{" + repeat("\n", 9) + std::string(5 << 20, ' ') + "x}").err;
+    EXPECT_NE(blanks.find("at line 10, column 5242881: "), std::string::npos) << blanks;
+    EXPECT_NE(blanks.find("<U+000A…\" (4161 characters)"), std::string::npos) << blanks;
     // The deepest document taken, and whitespace after the end, are fine.
     for (const std::string& fine : {"{\"log\":" + nested("", 63) + "}", std::string("{} \n\t\r\n")}) {
         const lctest::ToolRun run = runTool({"run"}, fine);

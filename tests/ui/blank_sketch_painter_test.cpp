@@ -56,18 +56,6 @@ TEST(BlankSketchPainter, WorkedExampleFillsItsAreaWithBothBlanks) {
         EXPECT_GT(c.gear, 200) << size.width();
         EXPECT_EQ(c.outside, 0) << size.width();
     }
-    // A Z1 text stays on the one line of its cell in the title block, line
-    // breaks drawn as blanks, a long text cut.
-    const auto drawn = [](const std::string& z1) {
-        Sheet s = example::a2WorkedSheet();
-        s.setText("Text1", z1 + std::string(3000, 'W'));
-        QImage image(1000, 700, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        report::paintBlankSketch(p, QRectF(20, 30, 960, 640), blankSketch(s));
-        return image;
-    };
-    EXPECT_EQ(drawn("10\n2\r3\n4\n5"), drawn("10 2 3 4 5"));
 }
 
 TEST(BlankSketchPainter, RandomSheetTextsNeverCrashIt) {

