@@ -22,14 +22,6 @@
 namespace lc::app {
 namespace {
 
-// A job file of the whole workbook is some tens of kilobytes; anything far
-// larger is not one, and is not read into memory.
-constexpr qint64 kMaxJobBytes = 32 * 1024 * 1024;
-// A field keeps any text, but no text of a calculation comes near a million
-// characters: a longer one marks a damaged or foreign file, and would only
-// make the windows crawl.
-constexpr std::size_t kLongestText = 1000000;
-
 // Jobs are saved as *.lcjob, the type the package registers with the desktop;
 // jobs saved earlier as *.json open as well.
 const char* const kFilter = "翎川计算文件 (*.lcjob *.json);;所有文件 (*)";
@@ -125,7 +117,13 @@ bool MainWindow::saveJobTo(const QString& path) {
     }
     std::string bytes;
     try {
-        bytes = writeDocument(wb_);
+        bytes = writeJobFile(wb_);
+    } catch (const DocumentError& e) {
+        // What could not be opened again is not written.
+        session_.messages().show("无法保存文件“" + shown(path) + "”：\n" + QString::fromStdString(documentErrorMessage(e)) +
+                                 "\n这样的文件将无法再打开。" +
+                                 (QFileInfo::exists(path) ? "原来的文件没有改动。" : ""));
+        return false;
     } catch (const std::exception& e) {
         session_.messages().show("无法保存文件“" + shown(path) + "”：" + QString::fromStdString(e.what()));
         return false;
@@ -160,18 +158,19 @@ bool MainWindow::openJobFrom(const QString& path) {
         session_.messages().show("无法打开文件“" + shown(path) + "”：\n" + why + "\n当前的计算单没有改动。");
         return false;
     };
+    // Only a regular file is read: a device never ends, a pipe may never
+    // open. However large a file says it is, no more than the limit is read.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return refuse("这不是普通文件（而是文件夹、设备或管道），不是翎川的计算文件。");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return refuse(whyNot(file) + "。");
-    if (file.size() > kMaxJobBytes)
-        return refuse(QString("文件有%1字节，不是翎川的计算文件。").arg(file.size()));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(static_cast<qint64>(kJobFileLimits.bytes) + 1);
     if (file.error() != QFileDevice::NoError) return refuse(whyNot(file) + "。");
     if (bytes.trimmed().isEmpty()) return refuse("文件是空的。");
 
     Document doc;
     try {
-        doc = readDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                           kLongestText);
+        doc = readJobFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const DocumentError& e) {
         return refuse(QString::fromStdString(documentErrorMessage(e)));
     } catch (const std::bad_alloc&) {

@@ -81,10 +81,15 @@ void runDocument(std::string input, std::ostream& out) {
     // from the same start, each log entry written as it is made.
     Workbook wb = copyOf(doc.workbook);
     runAll(actions, wb);
-
-    const Json head = documentJson(wb);
-    std::string text = head.dump(2, ' ', false);
-    text.resize(text.size() - 2);  // the closing "\n}"
+    // The output without its log is a job file: one the program would refuse
+    // to open is not written.
+    std::string text;
+    try {
+        text = writeJobFile(wb);
+    } catch (const DocumentError& e) {
+        throw InputError(e.where, e.problem + "; the program could not open the result, so it is not written");
+    }
+    text.resize(text.size() - 3);  // the closing "\n}\n"
     out << text << ",\n  \"log\": [";
 
     Workbook again = std::move(doc.workbook);

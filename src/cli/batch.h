@@ -65,7 +65,8 @@ std::string writeBatchResult(const Workbook& wb, Json log);
 Workbook runToEnd(std::string input);
 
 // `run`: the whole document in, the resulting document out (as text, with a
-// final newline). Throws InputError for bad input before anything is written.
+// final newline). Throws InputError for bad input before anything is written,
+// and when the resulting workbook is beyond what a job file may hold.
 // The output is written as it is made; once `out` fails, nothing more is
 // written or run.
 void runDocument(std::string input, std::ostream& out);

@@ -60,7 +60,9 @@ lingchuan-calc run
   Output: "format", "version", the flags, every sheet that exists at the end
   with all its texts, check boxes, option captions and selection (gears: list
   and caption) and "visible", and "log", one entry per action; without its
-  "log" the output is a job file the program opens:
+  "log" the output is a job file the program opens. A result the program
+  would refuse to open (a text of more than 10000 characters, a list of more
+  than 10001 lines) is bad input: nothing is written.
     {"action": "A2.Command1", "outcome": "done" | "message" | "fault",
      "message": the message or fault text ("" when done),
      "focus": the control that has the focus afterwards, or null,
@@ -83,9 +85,10 @@ lingchuan-calc table SHEET
   single item, or the pinion's of a paired one), 大轮 (the gear's text of a
   paired item), 单位 and 类别 (输入 typed, 计算 computed). A check box
   follows the item it stands beside, 是 ticked or 否 not. Every text is
-  printed whole; columns are aligned for a terminal that draws Chinese
-  characters two columns wide. A SHEET that does not exist in the workbook
-  is bad input.
+  printed whole, control characters in it as \xNN (a tab as \x09); columns
+  are aligned for a terminal that draws Chinese characters two columns wide,
+  each padded to at most 40 columns (a wider text pushes the rest of its
+  line on). A SHEET that does not exist in the workbook is bad input.
 
 Examples:
   echo '{"actions": ["A1", "A2.Text1=20", "A2.Text2=41", "A2.Text2.Enter"]}' \
@@ -149,11 +152,18 @@ int badInput(const std::string& what) {
     return kBadInput;
 }
 
+// Standard input whole; one that cannot be read (closed, a folder) is bad
+// input with the system's reason, not an empty document.
 std::string readInput() {
     std::string input;
     char chunk[1 << 16];
-    while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0)
-        input.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
+    errno = 0;
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0;) input.append(chunk, n);
+    if (std::ferror(stdin)) {
+        const int error = errno;
+        throw lc::cli::InputError("standard input", "cannot read" + (error ? ": " + std::generic_category().message(error)
+                                                                          : std::string()));
+    }
     return input;
 }
 
@@ -177,7 +187,7 @@ int tableCommand(const std::string& name) {
     const lc::Workbook wb = lc::cli::runToEnd(readInput());
     const lc::Sheet* sheet = wb.find(*id);
     if (!sheet) return badInput("sheet " + name + " does not exist in the workbook");
-    output << lc::cli::sheetTable(*sheet);
+    lc::cli::writeSheetTable(*sheet, output);
     return kOk;
 }
 

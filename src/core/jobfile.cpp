@@ -58,7 +58,7 @@ std::size_t utf16Length(std::string_view utf8) {
 
 class Reader {
 public:
-    explicit Reader(std::size_t maxTextLength) : maxTextLength_(maxTextLength) {}
+    explicit Reader(const JobLimits& limits) : limits_(limits) {}
 
     Document read(const Json& doc, TextArray& actions) {
         object(doc, "document");
@@ -116,13 +116,13 @@ private:
     }
 
     void textLength(std::string_view s, const std::string& where) const {
-        if (maxTextLength_ == std::numeric_limits<std::size_t>::max()) return;
-        if (const std::size_t n = utf16Length(s); n > maxTextLength_)
+        if (limits_.textLength == kNoLimits.textLength) return;
+        if (const std::size_t n = utf16Length(s); n > limits_.textLength)
             throw JobError(where,
                            "a text of " + std::to_string(n) + " characters, longer than a job file's texts may be (" +
-                               std::to_string(maxTextLength_) + ")",
+                               std::to_string(limits_.textLength) + ")",
                            "文字长达" + std::to_string(n) + "个字符，超过计算文件中一栏文字的上限（" +
-                               std::to_string(maxTextLength_) + "个字符）。");
+                               std::to_string(limits_.textLength) + "个字符）。");
     }
 
     static bool boolean(const Json& v, const std::string& where) {
@@ -150,19 +150,24 @@ private:
     }
 
     static void version(const Json& v) {
+        // A number too large for a whole number is read as a double.
+        if (v.is_number_float() && v.get<double>() > kJobVersion) newerVersion(v);
         if (!v.is_number_integer())
             throw JobError("version", std::string("expected a whole number, got ") + kindOf(v),
                            std::string("版本号应为整数，却是") + kindZh(v) + "。");
         const bool newer = v.is_number_unsigned() ? v.get<unsigned long long>() > kJobVersion
                                                   : v.get<long long>() > kJobVersion;
-        if (newer)
-            throw JobError("version",
-                           "written by a newer program (version " + v.dump() + "; this one reads up to " +
-                               std::to_string(kJobVersion) + ")",
-                           "文件由较新的程序写成（版本" + v.dump() + "，本程序只能读到版本" +
-                               std::to_string(kJobVersion) + "），请用较新的程序打开。");
+        if (newer) newerVersion(v);
         if (v.is_number_unsigned() ? v.get<unsigned long long>() < 1 : v.get<long long>() < 1)
             throw JobError("version", "no such version " + v.dump(), "没有版本" + v.dump() + "。");
+    }
+
+    [[noreturn]] static void newerVersion(const Json& v) {
+        throw JobError("version",
+                       "written by a newer program (version " + v.dump() + "; this one reads up to " +
+                           std::to_string(kJobVersion) + ")",
+                       "文件由较新的程序写成（版本" + v.dump() + "，本程序只能读到版本" + std::to_string(kJobVersion) +
+                           "），请用较新的程序打开。");
     }
 
     static void flags(const Json& given, Flags& out) {
@@ -206,6 +211,13 @@ private:
                 if (!value.is_array())
                     throw JobError(where, std::string("expected an array of texts, got ") + kindOf(value),
                                    std::string("应为文本的数组，却是") + kindZh(value) + "。");
+                if (value.size() > limits_.listLines)
+                    throw JobError(where,
+                                   "a list of " + std::to_string(value.size()) +
+                                       " lines, longer than a job file's lists may be (" +
+                                       std::to_string(limits_.listLines) + ")",
+                                   "列表有" + std::to_string(value.size()) + "行，超过计算文件中列表的上限（" +
+                                       std::to_string(limits_.listLines) + "行）。");
                 s.list.clear();
                 for (std::size_t i = 0; i < value.size(); ++i)
                     s.list.push_back(text(value[i], where + "[" + std::to_string(i) + "]"));
@@ -220,7 +232,7 @@ private:
         }
     }
 
-    std::size_t maxTextLength_;
+    JobLimits limits_;
 };
 
 Json sheetJson(const Sheet& s) {
@@ -260,16 +272,31 @@ std::string placeWords(const std::string& where) {
     return words + " " + (blank.hasField(control) ? itemLabel(*id, control) : control);
 }
 
-}  // namespace
-
-Document readDocument(std::string_view bytes) {
-    return readDocument(bytes, std::numeric_limits<std::size_t>::max());
+void checkSize(std::string_view bytes, const JobLimits& limits) {
+    if (bytes.size() > limits.bytes)
+        throw JobError("document",
+                       "more than " + std::to_string(limits.bytes) + " bytes, larger than a job file may be",
+                       "文件超过" + std::to_string(limits.bytes) + "字节，超过计算文件的上限。");
 }
 
-Document readDocument(std::string_view bytes, std::size_t maxTextLength) {
+}  // namespace
+
+Document readDocument(std::string_view bytes, const JobLimits& limits) {
+    checkSize(bytes, limits);
     TextArray actions("actions");
     const Json doc = parseJsonDocument(bytes, &actions);
-    return Reader(maxTextLength).read(doc, actions);
+    return Reader(limits).read(doc, actions);
+}
+
+Document readJobFile(std::string_view bytes) { return readDocument(bytes, kJobFileLimits); }
+
+std::string writeJobFile(const Workbook& wb) {
+    std::string bytes = writeDocument(wb);
+    // What would not open again is not written. A text or a list too long is
+    // named before the size of the whole: it is what the user can shorten.
+    readDocument(bytes, JobLimits{kNoLimits.bytes, kJobFileLimits.textLength, kJobFileLimits.listLines});
+    checkSize(bytes, kJobFileLimits);
+    return bytes;
 }
 
 Json documentJson(const Workbook& wb) {
@@ -290,7 +317,8 @@ std::string writeDocument(const Json& document) { return document.dump(2, ' ', f
 std::string writeDocument(const Workbook& wb) { return writeDocument(documentJson(wb)); }
 
 std::string documentErrorMessage(const DocumentError& e) {
-    if (const auto* job = dynamic_cast<const JobError*>(&e)) return "位置：" + placeWords(e.where) + "\n" + job->chinese;
+    if (const auto* job = dynamic_cast<const JobError*>(&e))
+        return "位置：" + (e.where == "document" ? std::string("整个文件") : placeWords(e.where)) + "\n" + job->chinese;
     // The JSON reader's refusals, by what they say.
     static const std::pair<const char*, const char*> said[] = {
         {"nested deeper", "嵌套的层数太多。"},

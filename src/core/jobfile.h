@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/change_gears.h"
 #include "core/json_input.h"
 #include "core/workbook.h"
 
@@ -24,6 +25,22 @@ namespace lc {
 
 inline constexpr int kJobVersion = 1;
 inline constexpr std::string_view kJobFormat = "lingchuan-workbook";
+
+// What a job file may hold. The same limits apply on saving (the program does
+// not write what it would refuse to open, nor does lingchuan-calc run) and on
+// opening, in the program and in lingchuan-report; they keep opening, printing
+// and exporting within a second or two.
+struct JobLimits {
+    std::size_t bytes;       // the whole file
+    std::size_t textLength;  // one text, in UTF-16 code units, as a field counts its characters
+    std::size_t listLines;   // the change-gear list
+};
+// A job file of the whole workbook is some tens of kilobytes and a text of a
+// calculation a few dozen characters; the list is as long as the longest a
+// search makes.
+inline constexpr JobLimits kJobFileLimits{1u << 20, 10000, kGearHitCapacity};
+inline constexpr JobLimits kNoLimits{std::numeric_limits<std::size_t>::max(), std::numeric_limits<std::size_t>::max(),
+                                     std::numeric_limits<std::size_t>::max()};
 
 struct Document {
     Workbook workbook;
@@ -43,10 +60,13 @@ struct JobError : DocumentError {
 // refused document reaches a workbook. "format" and "version" are checked
 // first when present. The sheets named under "sheets" exist with their
 // defaults overlaid by the given texts, without their creation steps; a sheet
-// without "visible" is visible. A text longer than `maxTextLength` UTF-16 code
-// units (as a field counts its characters) is refused.
-Document readDocument(std::string_view bytes);
-Document readDocument(std::string_view bytes, std::size_t maxTextLength);
+// without "visible" is visible. A document beyond the limits is refused.
+Document readDocument(std::string_view bytes, const JobLimits& limits = kNoLimits);
+// A job file: a document within kJobFileLimits.
+Document readJobFile(std::string_view bytes);
+// The workbook as a job file; a JobError, naming the place, when it would be
+// refused on opening.
+std::string writeJobFile(const Workbook& wb);
 
 // The workbook as a document: format, version, flags and every sheet that
 // exists with all its texts, check boxes, captions, selection, list and

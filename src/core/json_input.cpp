@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
 #include <vector>
 
@@ -53,12 +54,65 @@ bool plainKey(std::string_view key) {
 
 using Members = Json::object_t::Container;
 
+// The parser keeps every blank of a run between two values until the next
+// value begins: the input reaches it with each such run cut to kBlankRun
+// blanks, the rest counted in `skipped` so that places are still named in the
+// whole input.
+constexpr std::size_t kBlankRun = 4096;
+
+struct Scan {
+    const char* end;
+    bool inText = false, escaped = false;
+    std::size_t run = 0;      // blanks just read outside a text
+    std::size_t skipped = 0;  // blanks passed over so far
+};
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+class ScanIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    ScanIterator(const char* at, Scan* scan) : at_(at), scan_(scan) {}
+    const char& operator*() const { return *at_; }
+    bool operator==(const ScanIterator& o) const { return at_ == o.at_; }
+    bool operator!=(const ScanIterator& o) const { return at_ != o.at_; }
+    ScanIterator operator++(int) {
+        ScanIterator before = *this;
+        ++*this;
+        return before;
+    }
+    ScanIterator& operator++() {
+        Scan& s = *scan_;
+        const char c = *at_++;
+        if (s.inText) {
+            s.inText = s.escaped || c != '"';
+            s.escaped = !s.escaped && c == '\\';
+        } else if (blank(c)) {
+            if (++s.run >= kBlankRun)
+                for (; at_ != s.end && blank(*at_); ++at_) ++s.skipped;
+        } else {
+            s.run = 0;
+            s.inText = c == '"';
+        }
+        return *this;
+    }
+
+private:
+    const char* at_;
+    Scan* scan_;
+};
+
 Members& members(Json& object) { return object.get_ref<Json::object_t&>(); }
 
 class Reader final : public nlohmann::json_sax<Json> {
 public:
-    Reader(std::string_view bytes, std::size_t nulAt, TextArray* compact)
-        : bytes_(bytes), nulAt_(nulAt), compact_(compact) {}
+    Reader(std::string_view bytes, std::size_t nulAt, const Scan& scan, TextArray* compact)
+        : bytes_(bytes), nulAt_(nulAt), scan_(scan), compact_(compact) {}
 
     Json root;
 
@@ -102,7 +156,12 @@ public:
 
     bool parse_error(std::size_t position, const std::string& lastToken,
                      const nlohmann::detail::exception& e) override {
-        const std::string what = e.what();
+        std::string what = e.what();
+        // The parser counts what it was given; blanks passed over are before
+        // the place it names.
+        position += scan_.skipped;
+        if (const auto at = what.find("at line "); scan_.skipped > 0 && at != std::string::npos)
+            what.replace(at + 3, what.find(':', at) - at - 3, lineColumn(bytes_, position - 1));
         if (e.id == 406)  // a number literal whose value no double holds
             throw DocumentError(path(open_.size(), true),
                                 "the number " + shortQuote(lastToken) + " is beyond the range of a double");
@@ -212,6 +271,7 @@ private:
 
     std::string_view bytes_;
     std::size_t nulAt_;
+    const Scan& scan_;
     bool inList() const { return list_ && open_.back() == list_; }
 
     std::vector<Json*> open_;
@@ -232,8 +292,10 @@ Json parseJsonDocument(std::string_view bytes, TextArray* compact) {
     // read up to the first one, and the byte itself refused below.
     const std::size_t nul = bytes.find('\0');
     const std::string_view body = bytes.substr(0, nul);
-    Reader reader(bytes, nul == std::string_view::npos ? nul : body.size(), compact);
-    Json::sax_parse(body.begin(), body.end(), &reader, nlohmann::detail::input_format_t::json, true, false);
+    Scan scan{body.data() + body.size()};
+    Reader reader(bytes, nul == std::string_view::npos ? nul : body.size(), scan, compact);
+    Json::sax_parse(ScanIterator(body.data(), &scan), ScanIterator(scan.end, &scan), &reader,
+                    nlohmann::detail::input_format_t::json, true, false);
     if (nul != std::string_view::npos)
         throw DocumentError("document", "a NUL byte after the end of the document at " + lineColumn(bytes, nul));
     return std::move(reader.root);

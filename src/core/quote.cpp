@@ -38,24 +38,46 @@ void appendByte(std::string& out, unsigned char c) {
     out.push_back(hex[c & 15]);
 }
 
+// Appends the character at text[i] (of `n` bytes, 0 for a stray byte) as
+// visibleText shows it.
+void appendVisible(std::string& out, std::string_view text, std::size_t i, std::size_t n, bool keepTabs) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool control = n == 1 && ((c < 0x20 && !(c == '\t' && keepTabs)) || c == 0x7F);
+    // U+0080 to U+009F: terminals take some of them (CSI) for escapes too.
+    const bool c1 = n == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if (n == 0 || control) {
+        appendByte(out, c);
+    } else if (c1) {
+        appendByte(out, c);
+        appendByte(out, static_cast<unsigned char>(text[i + 1]));
+    } else {
+        out.append(text.substr(i, n));
+    }
+}
+
 }  // namespace
 
 QuotedText quoteText(std::string_view text) {
     QuotedText q;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t n = sequenceLength(text, i);
-        if (q.characters < kQuotedCharacters) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            if (n == 0 || (n == 1 && ((c < 0x20 && c != '\t') || c == 0x7F)))
-                appendByte(q.head, c);
-            else
-                q.head.append(text.substr(i, n));
-        }
+        if (q.characters < kQuotedCharacters) appendVisible(q.head, text, i, n, true);
         ++q.characters;
         i += n == 0 ? 1 : n;
     }
     q.cut = q.characters > kQuotedCharacters;
     return q;
+}
+
+std::string visibleText(std::string_view text, bool keepTabs) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = sequenceLength(text, i);
+        appendVisible(out, text, i, n, keepTabs);
+        i += n == 0 ? 1 : n;
+    }
+    return out;
 }
 
 std::string quoteInMessage(std::string_view text) {

@@ -20,6 +20,11 @@ struct QuotedText {
 
 QuotedText quoteText(std::string_view text);
 
+// The whole text as it may reach a terminal or a one-line message: control
+// characters (C0, DEL and C1; tabs too unless `keepTabs`) and bytes that are
+// not UTF-8 as \xNN, every other character as it is.
+std::string visibleText(std::string_view text, bool keepTabs = true);
+
 // The program's own quoting in its Chinese messages: “41”, or for a long text
 // “1111…”（共99999个字符）.
 std::string quoteInMessage(std::string_view text);

@@ -151,7 +151,14 @@ qreal Drawing::titleBlock(bool draw, qreal top) {
     qreal x = 0, y = 0;
     for (const Cell& c : cells) {
         const QFontMetricsF& m = c.heading ? bm : fm_;
-        const QString text = m.elidedText(c.text, Qt::ElideRight, std::max<qreal>(width - 2 * pad, 0));
+        // A cell is one line within its box, whatever the text holds: line
+        // breaks and other control characters stand as blanks, and what does
+        // not fit is cut with "…".
+        QString flat = c.text;
+        for (QChar& ch : flat)
+            if (ch.category() == QChar::Other_Control || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
+                ch = ' ';
+        const QString text = m.elidedText(flat, Qt::ElideRight, std::max<qreal>(width - 2 * pad, 0));
         const qreal w = std::min(
             c.legend ? 2 * swatch + m.horizontalAdvance(pinion + gear) + 3 * pad : m.horizontalAdvance(text) + 2 * pad,
             width);
@@ -178,7 +185,10 @@ qreal Drawing::titleBlock(bool draw, qreal top) {
                 }
             } else {
                 p_->setPen(Qt::black);
-                inkText(box.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+                p_->save();
+                p_->setClipRect(box, Qt::IntersectClip);
+                inkText(box.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text);
+                p_->restore();
             }
         }
         x += w;

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QStyleOptionFrame>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -70,10 +71,15 @@ void Field::renewToolTip() {
     constexpr qsizetype kLongest = 1000;
     const QString whole =
         text().size() <= kLongest ? text() : text().left(kLongest) + QString("…（共%1个字符）").arg(text().size());
-    if (note_.isEmpty())
-        setToolTip(whole);
-    else
-        setToolTip(whole.isEmpty() ? note_ : whole + '\n' + note_);
+    setToolTip(literalToolTip(note_.isEmpty() || whole.isEmpty() ? whole + note_ : whole + '\n' + note_));
+}
+
+QString literalToolTip(const QString& text) {
+    // A tooltip is shown as rich text whenever it looks like markup: such a
+    // text is escaped and marked as rich text, so that it is shown as it is,
+    // blanks and line breaks included, and never loads a picture or a link.
+    if (!Qt::mightBeRichText(text)) return text;
+    return "<qt><p style=\"white-space:pre-wrap\">" + text.toHtmlEscaped() + "</p></qt>";
 }
 
 QRect Field::textRoom() const {

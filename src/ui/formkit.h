@@ -97,6 +97,9 @@ void colourField(QLineEdit* field, std::uint32_t bgr);
 // fits is left alone.
 void fitCaption(QLabel* label);
 
+// A tooltip that shows the text literally, whatever it holds.
+QString literalToolTip(const QString& text);
+
 // A caption that reports clicks (a press and release over it).
 class ClickLabel : public QLabel {
     Q_OBJECT

@@ -44,6 +44,8 @@ TEST(BadInput, MalformedDocuments) {
               "\"lingchuan-report\")"},
              {"a newer version", run, R"({"format": "lingchuan-workbook", "version": 2, "pages": {}})",
               "lingchuan-calc: version: written by a newer program (version 2; this one reads up to 1)"},
+             {"a version beyond a whole number", run, R"({"version": 1e30})",
+              "lingchuan-calc: version: written by a newer program (version 1e+30; this one reads up to 1)"},
          })
         expectRefused(c);
 }

@@ -61,6 +61,10 @@ TEST(HostileInput, DocumentsBeyondWhatTheReaderTakes) {
               "actions[1]: the number \"-1e999\" is beyond the range of a double"},
              {"no text among the actions", R"({"actions":["A1","B1",{"x":[1]},"C",5]})",
               "actions[2]: expected a text (JSON string), got an object"},
+             // The result must open in the program as a job file.
+             {"a text beyond a job file's", "{\"actions\":[\"A2.Text2=" + repeat("4", 10001) + "\"]}",
+              "sheets.A2.Text2: a text of 10001 characters, longer than a job file's texts may be (10000); "
+              "the program could not open the result, so it is not written"},
          }) {
         SCOPED_TRACE(c.what);
         const lctest::ToolRun run = runTool({"run"}, c.input);
@@ -68,6 +72,11 @@ TEST(HostileInput, DocumentsBeyondWhatTheReaderTakes) {
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "lingchuan-calc: " + c.error + "\n");
     }
+    // A long run of blanks is passed over: the parser keeps 4096 of it (the
+    // token quoted), the place still counted in the whole input.
+    const std::string blanks = runTool({"run"}, "{" + repeat("\n", 9) + std::string(5 << 20, ' ') + "x}").err;
+    EXPECT_NE(blanks.find("at line 10, column 5242881: "), std::string::npos) << blanks;
+    EXPECT_NE(blanks.find("<U+000A…\" (4161 characters)"), std::string::npos) << blanks;
     // The deepest document taken, and whitespace after the end, are fine.
     for (const std::string& fine : {"{\"log\":" + nested("", 63) + "}", std::string("{} \n\t\r\n")}) {
         const lctest::ToolRun run = runTool({"run"}, fine);
@@ -110,14 +119,15 @@ TEST(HostileInput, MessagesStayOneShortLine) {
         EXPECT_EQ(run.err, prefix + c.error + "\n");
     }
 
-    // A fault on the long text, in the log.
-    const lctest::ToolRun run = runTool({"run"}, "{\"actions\":[\"A1\",\"A2.Text1=" + ones +
+    // A fault on the longest text a job file holds, in the log.
+    const std::string longest = repeat("1", 9999) + "x";
+    const lctest::ToolRun run = runTool({"run"}, "{\"actions\":[\"A1\",\"A2.Text1=" + longest +
                                                      "\",\"A2.Text2=41\",\"A2.Text3=2\",\"A2.Text12=0.4\","
                                                      "\"A2.Text17=44.45\",\"A2.Command1\"]}");
     ASSERT_EQ(run.status, 0) << run.err;
     const lctest::Json out = lctest::Json::parse(run.out);
-    EXPECT_EQ(out["sheets"]["A2"]["Text1"], ones);
-    EXPECT_EQ(out["log"].back()["message"], "计算单A2 第1项（Text1）的内容“" + head + "”（共100000个字符）不是数字，计算已停止。");
+    EXPECT_EQ(out["sheets"]["A2"]["Text1"], longest);
+    EXPECT_EQ(out["log"].back()["message"], "计算单A2 第1项（Text1）的内容“" + head + "”（共10000个字符）不是数字，计算已停止。");
 }
 
 // A write or flush that fails is exit status 3 with one line on standard error.
@@ -132,4 +142,26 @@ TEST(HostileInput, FailedWritesAreReported) {
             EXPECT_EQ(run.err, std::string("lingchuan-calc: cannot write the output: ") + reason + "\n");
         }
     }
+}
+
+// `table` writes every text whole but pads a column to at most 40 columns, so
+// the output stays about as long as the input; control characters stand as
+// \xNN; emoji count two columns, combining marks and joiners none.
+TEST(HostileInput, TableOutputIsBoundedAndEscaped) {
+    const std::string wide = repeat("9", 100000);
+    const std::string doc = "{\"sheets\":{\"gears\":{\"Text1\":\"" + wide + "\",\"List1\":[" + repeat("\"1\",", 1999) +
+                            "\"1\"]},\"A2\":{\"Text1\":\"\\u001b[31m\\u0007\\r\\nx\",\"Text2\":\"😀😀\","
+                            "\"Text3\":\"e\u0301e\u0301a\u200db\",\"Text4\":\"abcd\",\"Text5\":\"abcd\"}}}";
+    const std::string gears = runTool({"table", "gears"}, doc).out;
+    EXPECT_TRUE(gears.size() < doc.size() + 2100 * 6 * 42 && gears.find(wide) != std::string::npos);
+    const std::vector<std::string> rows = lctest::lines(runTool({"table", "A2"}, doc).out);
+    EXPECT_NE(rows.at(2).find("\\x1B[31m\\x07\\x0D\\x0Ax"), std::string::npos) << rows[2];
+    // Items 2 to 5 four columns wide; 2 and 4 have no unit, 3 and 5 one: the
+    // next cell stands as many blanks after each of a pair.
+    const auto blanksAfter = [&](std::size_t row, const std::string& text) {
+        const std::size_t end = rows.at(row).find(text) + text.size();
+        return rows[row].find_first_not_of(' ', end) - end;
+    };
+    EXPECT_EQ(blanksAfter(3, "😀😀"), blanksAfter(5, "abcd"));
+    EXPECT_EQ(blanksAfter(4, "e\u0301e\u0301a\u200db"), blanksAfter(6, "abcd"));
 }

@@ -114,9 +114,9 @@ TEST(JobFile, ARefusalNamesThePlaceInTheProgramsWords) {
     }
     // A text is held to the limit, counted as a field counts its characters.
     const std::string longText = R"J({"sheets": {"A2": {"Text23(1)": ")J" + std::string(9, 'x') + "𝛽" + R"J("}}})J";
-    EXPECT_NO_THROW(readDocument(longText, 11));
+    EXPECT_NO_THROW(readDocument(longText, JobLimits{1000, 11, 1}));
     try {
-        readDocument(longText, 10);
+        readDocument(longText, JobLimits{1000, 10, 1});
         FAIL() << "accepted";
     } catch (const DocumentError& e) {
         EXPECT_EQ(documentErrorMessage(e),

@@ -2,7 +2,9 @@
 // piped into lingchuan-report, the PDF read back with pdftotext.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -238,3 +240,26 @@ TEST(PrintedSheet, KindOfAnItemBesideACheckBoxFollowsTheBox) {
 }
 
 }  // namespace
+
+// What is not a regular file is refused at once (a device never ends); the
+// output is never the job itself, a device is written to and not replaced, "-"
+// is standard output; a job with actions is refused as the program refuses it.
+TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
+    QTemporaryDir dir;
+    const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf");
+    const std::string sheet = R"({"sheets": {"A2": {"Text1": "10"}}})";
+    QFile f(job);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(sheet.data()) > 0 && f.flush());
+    for (const auto& [args, input, err] : std::vector<std::tuple<QStringList, std::string, std::string>>{
+             {{"/dev/zero", "-o", pdf}, "", "not a regular file\n"},
+             {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", "the output is the job file itself\n"},
+             {{"-", "-o", pdf}, R"({"sheets": {"A2": {}}, "actions": ["A1"]})", "run it through lingchuan-calc run first\n"},
+             {{job, "-o", "/dev/null"}, "", ""},
+             {{job, "-o", "-"}, "", ""}}) {
+        const ToolRun r = run(kReport, args, input);
+        EXPECT_TRUE(r.status == (err.empty() ? 0 : 2) && r.err.ends_with(err) && std::count(r.err.begin(), r.err.end(), '\n') == !err.empty()) << r.err;
+        EXPECT_EQ(r.out.rfind("%PDF-", 0) == 0, args.back() == "-");
+    }
+    EXPECT_EQ(QFileInfo(job).size(), static_cast<qint64>(sheet.size())) << "the job is intact";
+    EXPECT_FALSE(QFile::exists(pdf) || QFileInfo("/dev/null").isFile()) << "no PDF, and the device still a device";
+}

@@ -13,6 +13,11 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/actions.h"
 #include "core/freshness.h"
@@ -184,7 +189,7 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
          {"位置：version", "较新的程序"}},
         {"unknown field", R"({"sheets": {"A2": {"Text99": "1"}}})", {"位置：计算单A2 Text99", "没有这个字段"}},
         {"number for a text", R"({"sheets": {"B1": {"Text16": 0.9}}})", {"位置：计算单B1 第54项（Text16）", "应为文本"}},
-        {"10 MB in a field", "{\"sheets\": {\"C\": {\"Text5\": \"" + QByteArray(10 << 20, '7') + "\"}}}",
+        {"100 000 characters in a field", "{\"sheets\": {\"C\": {\"Text5\": \"" + QByteArray(100000, '7') + "\"}}}",
          {"位置：计算单C 第5项（Text5）", "超过计算文件中一栏文字的上限"}},
         {"a batch document", R"({"actions": ["A1"]})", {"位置：actions", "lingchuan-calc run"}},
     };
@@ -204,6 +209,25 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
     }
     EXPECT_TRUE(messages.questions.empty()) << "a bad file is refused before anything is asked";
     EXPECT_EQ(main->jobPath(), path("good.json"));
+}
+
+// A path that is no regular file is refused at once (a pipe would block: the
+// writer that frees it would leave an empty file); a text the file could not
+// hold is refused on saving, the longest it holds is saved.
+TEST_F(JobFiles, WhatCannotBeOpenedAgainIsNotSavedAndNoDeviceIsRead) {
+    const QByteArray fifo = path("fifo").toLocal8Bit();
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    const auto freeIt = std::async(std::launch::async, [&] { QThread::sleep(3), ::close(::open(fifo, O_WRONLY | O_NONBLOCK)); });
+    for (const QString& bad : {path("fifo"), QString("/dev/zero"), dir.path()}) {
+        EXPECT_FALSE(main->openJobFrom(bad));
+        EXPECT_TRUE(messages.entries.back().text.contains("不是普通文件")) << bad.toStdString();
+    }
+    act("A1");
+    for (const int length : {1500000, 10000}) {
+        typeText(SheetId::A2, "Text2", std::string(static_cast<std::size_t>(length), '4'));
+        EXPECT_EQ(main->saveJobTo(path("long.json")) && QFile::exists(path("long.json")), length == 10000);
+    }
+    EXPECT_TRUE(messages.entries.back().text.contains("第2项（Text2）\n文字长达1500000个字符"));
 }
 
 // A save that cannot be made (no room for the temporary file beside the

@@ -3,14 +3,17 @@
 // the guide at F1 and the main window's remembered size. The mark test runs
 // at scale 1 and again at a device pixel ratio of 2 (tests/CMakeLists.txt).
 #include <QMessageBox>
-#include <QTextBlock>
 #include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QToolTip>
 #include <QTextBrowser>
 #include <QTranslator>
 
 #include "app/guide_window.h"
 #include "support.h"
 #include "ui/qt_translation.h"
+#include <sys/inotify.h>
 
 using namespace lc;
 using lc::test::WindowTest;
@@ -112,6 +115,28 @@ TEST_F(SafeReading, TooltipsGiveTheWholeTextThenMeaningAndUnit) {
     // An empty field tells what belongs in it.
     click(SheetId::A2, "Command3");
     EXPECT_EQ(field(SheetId::A2, "Text17")->toolTip(), "刀盘半径；单位：毫米（mm）");
+}
+
+// A field's text is shown in its tooltip as it is, whatever markup it looks
+// like: no picture opened (the file is watched), no link, heading or table.
+TEST_F(SafeReading, TooltipsShowMarkupAsItIs) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("x.png");
+    QImage(8, 8, QImage::Format_RGB32).save(picture);
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(inotify_add_watch(watch, picture.toLocal8Bit().constData(), IN_OPEN), 0);
+    menu("A1");
+    QLineEdit* f = field(SheetId::A2, "Text1");
+    for (const QString& markup : {"<img src=\"" + picture + "\">", QString("<a href=\"file:///etc/passwd\">x</a><h1>BIG</h1>"),
+                                  QString("<table width=5000><tr><td>w</td></tr></table>"), QString("&lt;plain?  a")}) {
+        f->setText(markup);
+        QToolTip::showText(f->mapToGlobal(QPoint(5, 5)), f->toolTip(), f);
+        QTextDocument shown;  // as the tooltip renders what it takes for rich text
+        shown.setHtml(QToolTip::text());
+        EXPECT_EQ((Qt::mightBeRichText(f->toolTip()) ? shown.toPlainText() : f->toolTip()).split('\n').front(), markup);
+        char event[256];
+        EXPECT_LT(read(watch, event, sizeof event), 0) << "the picture was opened: " << markup.toStdString();
+    }
 }
 
 TEST_F(SafeReading, EnterSelectsTheTextOfTheFieldItMovesIntoSoTypingReplacesIt) {
