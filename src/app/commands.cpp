@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"Print", "打印…", "Ctrl+P", Output, nullptr, [](MainWindow& m) { m.printSheets(); }},
     {"ExportPdf", "导出PDF…", "Ctrl+E", Output, nullptr, [](MainWindow& m) { m.exportPdf(); }},
     {"CopySheet", "复制本页数据", "Ctrl+Shift+C", Copying, anySheet, [](MainWindow& m) { m.copySheet(); }},
+    {"ExportTable", "导出表格…", "", Copying, anySheet, [](MainWindow& m) { m.exportTable(); }},
     {"Sketch", "示意图", "Ctrl+D", Drawing, sheetA2, [](MainWindow& m) { m.showSketch(); }},
     {"Guide", "用户指南", "F1", Help, nullptr, [](MainWindow& m) { m.showGuide(); }},
 };

@@ -253,4 +253,29 @@ void MainWindow::copySheet() {
     if (wb_.exists(*id)) QApplication::clipboard()->setText(QString::fromStdString(tabSeparated(wb_, *id)));
 }
 
+void MainWindow::exportTable() {
+    const std::optional<SheetId> id = activeSheet();
+    if (!id || !wb_.exists(*id)) return;
+    const QFileInfo job(jobPath_);
+    const QString folder = jobPath_.isEmpty() ? lastFolder() : job.absolutePath();
+    const QString base = jobPath_.isEmpty() ? QString() : job.completeBaseName() + "-";
+    QFileDialog dialog(this, "导出表格", QDir(folder).filePath(base + QString::fromUtf8(sheetTitle(*id)) + ".csv"),
+                       "CSV 表格 (*.csv)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("csv");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().front();
+    const std::string bytes = commaSeparated(wb_, *id);
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    const bool done = file.open(QIODevice::WriteOnly) &&
+                      file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+                      file.commit();
+    if (!done) {
+        const QString why = whyNotSaved(path, file);
+        file.cancelWriting();
+        session_.messages().show("无法导出表格“" + shown(path) + "”：" + why + "。");
+    }
+}
+
 }  // namespace lc::app

@@ -84,6 +84,9 @@ public:
     void setJobPathChooser(std::function<QString(const QString&)> chooser) { jobPathChooser_ = std::move(chooser); }
     // 复制本页数据: the active sheet as tab-separated lines on the clipboard.
     void copySheet();
+    // 导出表格…: the same table as a CSV file beside the job, named after it
+    // and the sheet.
+    void exportTable();
     // 示意图 (sheet A2): the blank sketch window, beside this one.
     void showSketch();
     SketchWindow* sketchWindow() const { return sketch_; }

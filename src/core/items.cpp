@@ -227,7 +227,7 @@ std::vector<TableRow> tableOf(const Sheet& sheet) {
         for (const CheckBox& box : checks) {
             if (box.besideItem != item.number || !box.keepsTyped) continue;
             TableRow tick;
-            tick.caption = std::string(box.name) + " " + std::string(box.meaning);
+            tick.caption = std::string(box.meaning);
             tick.first = sheet.check(box.name) != 0 ? "是" : "否";
             tick.input = true;
             rows.push_back(std::move(tick));

@@ -1,13 +1,44 @@
 #include "core/sheet_table.h"
 
+#include <array>
+#include <vector>
+
 #include "core/freshness.h"
 #include "core/items.h"
 
 namespace lc {
 namespace {
 
-void appendCell(std::string& out, const std::string& cell) {
-    const bool quote = cell.find_first_of("\t\r\n") != std::string::npos || (!cell.empty() && cell.front() == '"');
+using Row = std::array<std::string, 6>;
+
+// "3  模        数m" → "模数m": the number has its own column, and the
+// blanks only spread the caption over the form's label.
+std::string plainCaption(const TableRow& row) {
+    std::string caption = row.caption;
+    if (!row.number.empty() && caption.rfind(row.number, 0) == 0) caption.erase(0, row.number.size());
+    std::erase(caption, ' ');
+    return caption;
+}
+
+std::vector<Row> rowsOf(const Sheet& sheet) {
+    std::vector<Row> rows{{"项目", "名称", "类别", "小轮/数值", "大轮", "单位"}};
+    for (const TableRow& r : tableOf(sheet)) {
+        // The change-gear window's list lines carry no caption; they follow
+        // under their own header.
+        if (r.caption.empty()) continue;
+        rows.push_back(
+            {r.number, plainCaption(r), r.input ? "输入" : "计算", r.first, r.second, std::string(unitText(r.unit))});
+    }
+    if (sheet.id() == SheetId::Gears && !sheet.list.empty()) {
+        rows.push_back({"挂轮组合"});
+        for (const std::string& line : sheet.list) rows.push_back({line});
+    }
+    return rows;
+}
+
+void appendCell(std::string& out, const std::string& cell, const char* special, bool quoteLeadingQuote) {
+    const bool quote = cell.find_first_of(special) != std::string::npos ||
+                       (quoteLeadingQuote && !cell.empty() && cell.front() == '"');
     if (!quote) {
         out += cell;
         return;
@@ -20,26 +51,33 @@ void appendCell(std::string& out, const std::string& cell) {
     out += '"';
 }
 
-}  // namespace
-
-std::string tabSeparated(const Sheet& sheet) {
+std::string joined(const std::vector<Row>& rows, char separator, const char* lineEnd, const char* special,
+                   bool quoteLeadingQuote) {
     std::string out;
-    for (const TableRow& row : tableOf(sheet)) {
-        appendCell(out, row.number);
-        out += '\t';
-        appendCell(out, row.caption);
-        out += '\t';
-        appendCell(out, row.first);
-        out += '\t';
-        appendCell(out, row.second);
-        out += '\n';
+    for (const Row& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c > 0) out += separator;
+            appendCell(out, row[c], special, quoteLeadingQuote);
+        }
+        out += lineEnd;
     }
     return out;
 }
 
+}  // namespace
+
+std::string tabSeparated(const Sheet& sheet) { return joined(rowsOf(sheet), '\t', "\n", "\t\r\n", true); }
+
 std::string tabSeparated(const Workbook& wb, SheetId id) {
     const std::string warning = staleWarning(wb, id);
     return (warning.empty() ? std::string() : warning + "\n") + tabSeparated(*wb.find(id));
+}
+
+std::string commaSeparated(const Workbook& wb, SheetId id) {
+    std::vector<Row> rows = rowsOf(*wb.find(id));
+    const std::string warning = staleWarning(wb, id);
+    if (!warning.empty()) rows.insert(rows.begin(), Row{warning});
+    return "\xEF\xBB\xBF" + joined(rows, ',', "\r\n", ",\"\r\n", false);
 }
 
 }  // namespace lc

@@ -1,6 +1,9 @@
-// A sheet as tab-separated lines, the way a spreadsheet pastes a table: one
-// line a row of the sheet's table (item number, caption, single or pinion
-// text, gear text), every text whole.
+// A sheet as a table a spreadsheet takes as it is: a header row (项目, 名称,
+// 类别, 小轮/数值, 大轮, 单位), then one row an item in the columns of the
+// printed page, captions without the form's padding, every text whole; check
+// boxes as rows of their own ("勾选：保留输入的齿宽", 是/否); the change-gear
+// window's list under a header of its own, one line a row. Every row has the
+// same number of cells.
 #pragma once
 
 #include <string>
@@ -9,11 +12,17 @@
 
 namespace lc {
 
-// A cell holding a tab, a line break or a leading quote mark is put in quote
-// marks with its own quote marks doubled, so that it stays one cell.
+// Tab-separated lines, as a spreadsheet pastes them. A cell holding a tab, a
+// line break or a leading quote mark is put in quote marks with its own quote
+// marks doubled, so that it stays one cell.
 std::string tabSeparated(const Sheet& sheet);
 // The workbook's sheet (which must exist) the same way, after a first line
 // with its warning when its results do not belong to its inputs.
 std::string tabSeparated(const Workbook& wb, SheetId id);
+// The same rows as a CSV file: UTF-8 after a byte order mark (which tells a
+// spreadsheet the file is not in the system's code page), cells separated by
+// commas, lines ended by CR LF, a cell holding a comma, quote mark or line
+// break quoted.
+std::string commaSeparated(const Workbook& wb, SheetId id);
 
 }  // namespace lc

@@ -85,7 +85,7 @@ TEST(BatchTable, WorkedExampleOfSheetA2LinesUpUnderItsHeadings) {
     // A check box follows the item it stands beside.
     const std::size_t item15 = lineOfItem(table, "15");
     ASSERT_LT(item15 + 1, table.size());
-    EXPECT_EQ(columnOf(table[item15 + 1], "Check1 勾选：保留输入的齿宽"), columnOf(heading, "名称"));
+    EXPECT_EQ(columnOf(table[item15 + 1], "勾选：保留输入的齿宽"), columnOf(heading, "名称"));
     EXPECT_EQ(columnOf(table[item15 + 1], "否"), value);
 }
 

@@ -68,7 +68,7 @@ TEST(Items, TableShowsTextsHandsChecksAndList) {
     EXPECT_EQ(byCaption["20 螺旋方向(小大)"].second, "左");
     // The ticked Check2 has its own row, right after item 19's.
     const auto check2 = std::find_if(rows.begin() + 1, rows.end(),
-                                     [](const TableRow& r) { return r.caption == "Check2 勾选：保留输入的螺旋角"; });
+                                     [](const TableRow& r) { return r.caption == "勾选：保留输入的螺旋角"; });
     ASSERT_NE(check2, rows.end()) << "no row for Check2";
     EXPECT_EQ(check2->first, "是");
     EXPECT_EQ(std::prev(check2)->number, "19");

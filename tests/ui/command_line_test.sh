@@ -22,5 +22,5 @@ trap 'rm -rf "$dir"' EXIT
 printf '{"format": "lingchuan-workbook", "sheets": {"A2": {"Text1": "17", "Text2": "43"}}}' > "$dir/图号 1234.lcjob"
 table=$(cd "$dir" && XDG_CONFIG_HOME=$dir QT_QPA_PLATFORM=xcb \
         xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$self" --session "$program" "图号 1234.lcjob")
-grep -qP '^1\t[^\t]*\t17\t' <<<"$table" && grep -qP '^2\t[^\t]*\t43\t' <<<"$table" ||
+grep -qP '^1\t[^\t]*\t[^\t]*\t17\t' <<<"$table" && grep -qP '^2\t[^\t]*\t[^\t]*\t43\t' <<<"$table" ||
   { echo "the job's texts are not in sheet A2:"; printf '%s\n' "$table" | head -3; exit 1; }

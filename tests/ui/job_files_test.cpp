@@ -248,9 +248,10 @@ TEST_F(JobFiles, AFailedSaveLeavesTheOldFileIntact) {
     EXPECT_EQ(main->jobPath(), "");
 }
 
-// 复制本页数据 from the keyboard in any sheet window gives that sheet; the
-// table of sheet A2 after the worked example reads back to its texts, a text
-// with a tab and quote marks included.
+// 复制本页数据 from the keyboard in any sheet window gives that sheet as a
+// table with a header and rows of equal length; the table of sheet A2 after
+// the worked example reads back to its texts, a text with a tab and quote
+// marks included, captions without padding.
 TEST_F(JobFiles, CopyingASheetGivesATableOfItsWholeTexts) {
     ASSERT_NO_FATAL_FAILURE(workedExample());
     typeText(SheetId::A2, "Text19", "a\t\"b\"");
@@ -267,29 +268,32 @@ TEST_F(JobFiles, CopyingASheetGivesATableOfItsWholeTexts) {
             ASSERT_EQ(rows.front(), std::vector<std::string>{staleWarning(wb(), id)});
             rows.erase(rows.begin());
         }
-        ASSERT_EQ(rows.size(), tableOf(wb().sheet(id)).size());
+        // A header, then a row of six cells an item; the change-gear list
+        // under its own header.
+        ASSERT_EQ(rows.front(), (std::vector<std::string>{"项目", "名称", "类别", "小轮/数值", "大轮", "单位"}));
+        const Sheet& sheet = wb().sheet(id);
+        EXPECT_EQ(rows.size(), tableOf(sheet).size() + 1 + (sheet.list.empty() ? 0 : 1));
+        for (const auto& row : rows) ASSERT_EQ(row.size(), 6u);
         if (id != SheetId::A2) continue;
-        const Sheet& a2 = wb().sheet(SheetId::A2);
         int items = 0;
         for (const auto& row : rows) {
-            ASSERT_EQ(row.size(), 4u);
-            if (row[0].empty()) continue;
             const Item* item = nullptr;
             for (const Item& i : itemsOf(SheetId::A2))
                 if (std::to_string(i.number) == row[0]) item = &i;
-            ASSERT_NE(item, nullptr) << row[0];
+            if (!item) continue;
             ++items;
-            EXPECT_EQ(row[1], item->caption);
+            EXPECT_EQ(row[1].find(' '), std::string::npos) << row[1];
             if (item->field.empty()) {
-                EXPECT_EQ(row[2], a2.option1Caption);
-                EXPECT_EQ(row[3], a2.option2Caption);
+                EXPECT_EQ(row[3] + row[4], sheet.option1Caption + sheet.option2Caption);
                 continue;
             }
-            EXPECT_EQ(row[2], a2.text(item->field)) << item->field;
-            EXPECT_EQ(row[3], item->gearField.empty() ? "" : a2.text(item->gearField)) << item->gearField;
+            EXPECT_EQ(row[3], sheet.text(item->field)) << item->field;
+            EXPECT_EQ(row[4], item->gearField.empty() ? "" : sheet.text(item->gearField)) << item->gearField;
         }
         EXPECT_EQ(items, static_cast<int>(itemsOf(SheetId::A2).size()));
-        EXPECT_EQ(rows[0][2], "10");
+        EXPECT_EQ(rows[3], (std::vector<std::string>{"3", "模数m", "输入", sheet.text("Text3"), "", "mm"}));
+        ASSERT_EQ(rows[15][0], "15");  // and its check box after it
+        EXPECT_EQ(rows[16], (std::vector<std::string>{"", "勾选：保留输入的齿宽", "输入", sheet.check("Check1") ? "是" : "否", "", ""}));
     }
 }
 
