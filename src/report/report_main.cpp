@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -26,30 +27,25 @@ constexpr int kOk = 0;
 constexpr int kInternal = 1;
 constexpr int kBadInput = 2;
 
-const char* const kHelp = R"HELP(Usage:
-  lingchuan-report JOB.json -o OUT.pdf
-  lingchuan-report - -o OUT.pdf          (the job on standard input)
-  lingchuan-report JOB.json -o -         (the PDF on standard output)
+const char* const kHelp = R"HELP(用法：
+  lingchuan-report 计算文件.json -o 输出.pdf
+  lingchuan-report - -o 输出.pdf          （从标准输入读计算文件）
+  lingchuan-report 计算文件.json -o -     （PDF写到标准输出）
   lingchuan-report --help | --version
 
-Writes the printed calculation sheet of a job file (the workbook document the
-program saves and `lingchuan-calc run` writes) as a PDF: one A4 page for every
-sheet the job holds, in the order A2, B1, C, change gears, more pages when the
-change-gear list is long; the same pages the program prints. The fonts are
-embedded.
+把计算文件（程序保存的计算文件，或 lingchuan-calc run 的输出）的计算单写成
+PDF：文件中的每张计算单一页A4，按A2、B1、C、挂轮计算的顺序，挂轮结果多时
+页数随之增加；与程序打印的页面相同，字体嵌入文件中。
 
   lingchuan-calc run < in.json | lingchuan-report - -o out.pdf
 
-The job is read as the program opens it: a regular file (or standard input)
-of at most 1 MiB, texts of at most 10000 characters, a change-gear list of at
-most 10001 lines. A job with "actions" is refused, as the program refuses it:
-run it through lingchuan-calc run first. OUT.pdf is replaced only when the
-PDF is complete; OUT.pdf that is the job file itself is refused, and one that
-is a device or a pipe is written to directly.
+计算文件按程序打开它的方式读取：普通文件（或标准输入），不超过1 MiB，每栏
+文字不超过10000个字符，挂轮结果不超过10001行。含有待执行操作（"actions"）
+的文件不接受，请先用 lingchuan-calc run 执行。输出.pdf只在PDF完整时才替换；
+输出.pdf就是计算文件本身时拒绝；设备或管道直接写入。
 
-Exit status: 0 when the PDF was written; 2 for a bad job file or bad usage,
-with one line on standard error naming what is wrong and where, and no PDF
-written; 1 when the PDF could not be written.
+退出状态：0 表示PDF已写出；2 表示计算文件或用法有错，标准错误上有一行说明
+错在哪里，不写PDF；1 表示PDF无法写出。
 )HELP";
 
 // The PDF in memory, for a target that is not a regular file.
@@ -83,27 +79,30 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) 
 
 int report(const QString& job, const QString& out) {
     const bool fromStdin = job == "-";
-    const std::string source = fromStdin ? std::string("standard input") : utf8(job);
+    const std::string source = fromStdin ? std::string("标准输入") : utf8(job);
     // Only a regular file is read: a device never ends, a pipe may never
     // open. However large a file says it is, no more than the limit is read.
     if (!fromStdin && QFileInfo(job).exists() && !QFileInfo(job).isFile())
-        return fail(kBadInput, source + ": not a regular file");
+        return fail(kBadInput, source + "：不是普通文件");
     std::error_code ec;
     if (!fromStdin && out != "-" && std::filesystem::equivalent(fsPath(job), fsPath(out), ec))
-        return fail(kBadInput, utf8(out) + ": the output is the job file itself");
+        return fail(kBadInput, utf8(out) + "：输出文件就是计算文件本身");
+    // Qt says why a file cannot be read in English; the commonest case is
+    // said here in the tool's own language.
+    if (!fromStdin && !QFileInfo::exists(job)) return fail(kBadInput, source + "：文件不存在");
     QFile file;
     if (fromStdin ? !file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(job), !file.open(QIODevice::ReadOnly)))
-        return fail(kBadInput, source + ": cannot read: " + utf8(file.errorString()));
+        return fail(kBadInput, source + "：无法读取：" + utf8(file.errorString()));
     const QByteArray bytes = file.read(static_cast<qint64>(lc::kJobFileLimits.bytes) + 1);
-    if (file.error() != QFileDevice::NoError) return fail(kBadInput, source + ": cannot read: " + utf8(file.errorString()));
+    if (file.error() != QFileDevice::NoError) return fail(kBadInput, source + "：无法读取：" + utf8(file.errorString()));
 
     try {
         const lc::Document doc = lc::readJobFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!doc.actions.empty())
-            return fail(kBadInput, source + ": actions: the job holds actions; run it through lingchuan-calc run first");
+            return fail(kBadInput, source + "：文件含有待执行的操作（actions），请先用 lingchuan-calc run 执行");
         bool anySheet = false;
         for (lc::SheetId id : lc::kAllSheets) anySheet = anySheet || doc.workbook.exists(id);
-        if (!anySheet) return fail(kBadInput, source + ": the job holds no sheet, there is nothing to print");
+        if (!anySheet) return fail(kBadInput, source + "：文件中没有计算单，无可打印的内容");
         lc::report::PageOptions options;
         options.jobName = fromStdin ? QString("标准输入") : QFileInfo(job).fileName();
         options.a2Sketch = [](QPainter& p, const QRectF& area, const lc::Workbook& wb) {
@@ -118,15 +117,18 @@ int report(const QString& job, const QString& out) {
             const bool written = (out == "-" ? sink.open(stdout, QIODevice::WriteOnly)
                                              : (sink.setFileName(out), sink.open(QIODevice::WriteOnly))) &&
                                  sink.write(pdf) == pdf.size() && sink.flush();
-            if (!written) return fail(kInternal, (out == "-" ? std::string("standard output") : utf8(out)) +
-                                                     ": cannot write: " + utf8(sink.errorString()));
+            if (!written) return fail(kInternal, (out == "-" ? std::string("标准输出") : utf8(out)) +
+                                                     "：无法写出：" + utf8(sink.errorString()));
             return kOk;
         }
         QString error;
         if (!lc::report::writePdf(out, doc.workbook, options, &error)) return fail(kInternal, utf8(error));
         return kOk;
     } catch (const lc::DocumentError& e) {
-        return fail(kBadInput, source + ": " + (e.where.empty() ? std::string() : e.where + ": ") + e.problem);
+        // The program's own sentence, on one line.
+        std::string why = lc::documentErrorMessage(e);
+        std::replace(why.begin(), why.end(), '\n', ' ');
+        return fail(kBadInput, source + "：" + why);
     }
 }
 
@@ -149,21 +151,21 @@ int main(int argc, char** argv) {
     QString job, out;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size()) {
-            if (!out.isEmpty()) return fail(kBadInput, "-o given twice (try --help)");
+            if (!out.isEmpty()) return fail(kBadInput, "-o 给了两次（见 --help）");
             out = args[++i];
         } else if (job.isEmpty() && (args[i] == "-" || !args[i].startsWith('-'))) {
             job = args[i];
         } else {
-            return fail(kBadInput, "unexpected argument \"" + utf8(args[i]) + "\" (try --help)");
+            return fail(kBadInput, "多余的参数“" + utf8(args[i]) + "”（见 --help）");
         }
     }
-    if (job.isEmpty() || out.isEmpty()) return fail(kBadInput, "usage: lingchuan-report JOB.json -o OUT.pdf (try --help)");
+    if (job.isEmpty() || out.isEmpty()) return fail(kBadInput, "用法：lingchuan-report 计算文件.json -o 输出.pdf（见 --help）");
 
     try {
         return report(job, out);
     } catch (const std::bad_alloc&) {
-        return fail(kInternal, "out of memory");
+        return fail(kInternal, "内存不足");
     } catch (const std::exception& e) {
-        return fail(kInternal, std::string("internal error: ") + e.what());
+        return fail(kInternal, std::string("内部错误：") + e.what());
     }
 }

@@ -182,6 +182,7 @@ TEST(PrintedSheet, BadJobFileIsOneLineAndExit2WithoutPdf) {
         EXPECT_EQ(r.status, 2) << what;
         EXPECT_EQ(r.err.rfind("lingchuan-report: ", 0), 0u) << what << ": " << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what << ": " << r.err;
+        EXPECT_NE(r.err.find("：位置："), std::string::npos) << "in the program's words: " << r.err;
         EXPECT_FALSE(QFile::exists(pdf)) << what;
     }
     const ToolRun missing = run(kReport, {dir.filePath("missing.json"), "-o", pdf});
@@ -251,9 +252,9 @@ TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
     QFile f(job);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(sheet.data()) > 0 && f.flush());
     for (const auto& [args, input, err] : std::vector<std::tuple<QStringList, std::string, std::string>>{
-             {{"/dev/zero", "-o", pdf}, "", "not a regular file\n"},
-             {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", "the output is the job file itself\n"},
-             {{"-", "-o", pdf}, R"({"sheets": {"A2": {}}, "actions": ["A1"]})", "run it through lingchuan-calc run first\n"},
+             {{"/dev/zero", "-o", pdf}, "", "：不是普通文件\n"},
+             {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", "：输出文件就是计算文件本身\n"},
+             {{"-", "-o", pdf}, R"({"sheets": {"A2": {}}, "actions": ["A1"]})", "请先用 lingchuan-calc run 执行\n"},
              {{job, "-o", "/dev/null"}, "", ""},
              {{job, "-o", "-"}, "", ""}}) {
         const ToolRun r = run(kReport, args, input);
