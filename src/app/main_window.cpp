@@ -164,6 +164,12 @@ QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos, QLineEdit
         if (all[i].group != group && !menu->isEmpty()) menu->addSeparator();
         group = all[i].group;
         menu->addAction(commandActions_[i]);
+        // The jobs used last, right after 打开….
+        if (QByteArrayView(all[i].name) == "Open") {
+            QMenu* recent = menu->addMenu("最近打开");
+            recent->setObjectName("RecentJobs");
+            fillRecentMenu(recent);
+        }
     }
     menu->popup(globalPos);
     return menu;
