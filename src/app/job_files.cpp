@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QSaveFile>
 #include <QSettings>
 #include <exception>
@@ -27,6 +28,9 @@ namespace {
 const char* const kFilter = "翎川计算文件 (*.lcjob *.json);;所有文件 (*)";
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+const char* const kRecentKey = "jobs/recent";
+constexpr qsizetype kRecentCount = 8;
 
 // Why a file could not be written or read, in the program's words, with the
 // system's own reason after it.
@@ -76,6 +80,45 @@ QString MainWindow::lastFolder() const {
 
 void MainWindow::rememberFolder(const QString& path) {
     QSettings().setValue("jobs/lastFolder", QFileInfo(path).absolutePath());
+}
+
+QStringList MainWindow::recentJobs() const { return QSettings().value(kRecentKey).toStringList(); }
+
+void MainWindow::setRecentJobs(const QStringList& paths) { QSettings().setValue(kRecentKey, paths); }
+
+void MainWindow::rememberRecentJob(const QString& path) {
+    // One entry a file, however it was named.
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QStringList paths = recentJobs();
+    paths.removeIf([&](const QString& p) { return QFileInfo(p) == QFileInfo(absolute); });
+    paths.prepend(absolute);
+    setRecentJobs(paths.mid(0, kRecentCount));
+}
+
+bool MainWindow::openRecentJob(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        QStringList paths = recentJobs();
+        paths.removeAll(path);
+        setRecentJobs(paths);
+        session_.messages().show("文件“" + shown(path) + "”已不存在（已被移动、改名或删除），已从“最近打开”中去掉。");
+        return false;
+    }
+    return openJobFrom(path);
+}
+
+void MainWindow::fillRecentMenu(QMenu* menu) {
+    menu->clear();
+    const QStringList paths = recentJobs();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        // "&" in a file name is a letter, not a key mark.
+        const QString name = QFileInfo(paths[i]).fileName().replace("&", "&&");
+        QAction* a = menu->addAction(QString("&%1 %2").arg(i + 1).arg(name));
+        a->setToolTip(shown(paths[i]));
+        a->setStatusTip(shown(paths[i]));
+        const QString path = paths[i];
+        connect(a, &QAction::triggered, this, [this, path] { openRecentJob(path); });
+    }
+    if (paths.isEmpty()) menu->addAction("（无）")->setEnabled(false);
 }
 
 bool MainWindow::saveJob() { return jobPath_.isEmpty() ? saveJobAs() : saveJobTo(jobPath_); }
@@ -149,6 +192,7 @@ bool MainWindow::saveJobTo(const QString& path) {
         return false;
     }
     jobPath_ = path;
+    rememberRecentJob(path);
     markSaved();
     return true;
 }
@@ -182,6 +226,7 @@ bool MainWindow::openJobFrom(const QString& path) {
     // The file is read and checked: the work in hand is saved or let go.
     if (!settleUnsavedWork()) return false;
     jobPath_ = path;
+    rememberRecentJob(path);
     replaceWorkbook(std::move(doc.workbook));
     return true;
 }

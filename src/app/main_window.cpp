@@ -164,6 +164,12 @@ QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos, QLineEdit
         if (all[i].group != group && !menu->isEmpty()) menu->addSeparator();
         group = all[i].group;
         menu->addAction(commandActions_[i]);
+        // The jobs used last, right after 打开….
+        if (QByteArrayView(all[i].name) == "Open") {
+            QMenu* recent = menu->addMenu("最近打开");
+            recent->setObjectName("RecentJobs");
+            fillRecentMenu(recent);
+        }
     }
     menu->popup(globalPos);
     return menu;
@@ -186,15 +192,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 
 void MainWindow::showSketch() {
     if (!sketch_) {
-        sketch_ = new SketchWindow(wb_, this);
-        // Beside the main window, on its right while the screen has room.
-        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
-        if (const QScreen* s = screen()) {
-            const QRect room = s->availableGeometry();
-            at.setX(std::max(room.left(), std::min(at.x(), room.right() - sketch_->width())));
-            at.setY(std::max(room.top(), std::min(at.y(), room.bottom() - sketch_->height())));
+        QList<QAction*> all, printing;
+        for (QAction* a : commandActions_) {
+            all << a;
+            if (a->objectName() == "Print" || a->objectName() == "ExportPdf") printing << a;
         }
-        sketch_->move(at);
+        sketch_ = new SketchWindow(wb_, this, all, printing);
+        sketch_->placeBeside(*this);
     }
     sketch_->show();
     sketch_->raise();

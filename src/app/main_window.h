@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -79,6 +80,10 @@ public:
     // told in a message and changes nothing; true when done.
     bool saveJobTo(const QString& path);
     bool openJobFrom(const QString& path);
+    // 最近打开: the jobs last opened or saved, newest first, at most eight,
+    // kept in the settings. Opening one that is gone drops it with a message.
+    QStringList recentJobs() const;
+    bool openRecentJob(const QString& path);
     // Where 另存为 saves, in place of the save dialog (tests): given the
     // suggested path, the chosen one or "" to cancel.
     void setJobPathChooser(std::function<QString(const QString&)> chooser) { jobPathChooser_ = std::move(chooser); }
@@ -113,6 +118,10 @@ private:
     void updateCommands();
     QString lastFolder() const;
     void rememberFolder(const QString& path);
+    void rememberRecentJob(const QString& path);
+    void setRecentJobs(const QStringList& paths);
+    // The submenu of the sheet menu, filled afresh from the settings.
+    void fillRecentMenu(QMenu* menu);
     report::PageOptions pageOptions() const;
     // The PDF named after the job file, beside it; else in the folder used last.
     QString suggestedPdfPath() const;

@@ -158,6 +158,9 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         SketchWindow* sketch = main.sketchWindow();
         if (!sketch || !QTest::qWaitForWindowExposed(sketch)) Driver::fail("Ctrl+D opens no sketch window");
         if (!sketch->stopLine().isEmpty()) Driver::fail("the sketch says: " + sketch->stopLine());
+        // Pictured at its design size, whatever room the screen it opened on had.
+        sketch->resize(960, 680);
+        QCoreApplication::processEvents();
         d.save(sketch, "sketch-window.png");
         sketch->close();
         main.activateWindow();

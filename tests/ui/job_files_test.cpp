@@ -340,3 +340,20 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
     EXPECT_EQ(main->menuBar()->actions().size(), 5);
 }
 
+
+// 最近打开: newest first, one entry a file; a file gone since is dropped with
+// a message when chosen.
+TEST_F(JobFiles, RecentJobsListTheLastUsedFirstAndDropAMissingOne) {
+    act("A1");
+    ASSERT_TRUE(main->saveJobTo(path("a.lcjob")) && main->saveJobTo(path("b.lcjob")) && main->saveJobTo(path("c.lcjob")));
+    ASSERT_TRUE(main->openJobFrom(dir.path() + "/./a.lcjob"));
+    EXPECT_EQ(main->recentJobs(), QStringList({path("a.lcjob"), path("c.lcjob"), path("b.lcjob")}));
+    QMenu* menu = main->popUpSheetMenu(SheetId::A2, QPoint(0, 0));
+    EXPECT_EQ(menu->findChild<QMenu*>("RecentJobs")->actions().front()->text(), "&1 a.lcjob");
+    menu->close();
+
+    QFile::remove(path("c.lcjob"));
+    EXPECT_FALSE(main->openRecentJob(path("c.lcjob")));
+    EXPECT_TRUE(messages.entries.back().text.contains("已从“最近打开”中去掉"));
+    EXPECT_EQ(main->recentJobs(), QStringList({path("a.lcjob"), path("b.lcjob")}));
+}

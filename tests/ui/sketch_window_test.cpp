@@ -2,8 +2,11 @@
 // window; it follows the sheet's texts (calculation, restart, typing) and
 // its drawing grows with the window.
 #include <QImage>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QMenu>
 
+#include "app/guide_window.h"
 #include "app/sketch_window.h"
 #include "support.h"
 #include "../common/a2_worked_example.h"
@@ -104,6 +107,26 @@ TEST_F(SketchWindowTest, OnlySheetA2HasTheSketch) {
     a2->close();
     ASSERT_NE(sketch(), nullptr);
     EXPECT_TRUE(sketch()->isVisible());
+}
+
+// A full window: it opens within the screen and the program's keys work in it.
+TEST_F(SketchWindowTest, ItOpensWithinTheScreenAndTakesTheProgramsKeys) {
+    menu("A1");
+    main->showSketch();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sketch()));
+    EXPECT_TRUE(sketch()->screen()->availableGeometry().contains(sketch()->frameGeometry()));
+    QTemporaryDir dir;
+    main->setJobPathChooser([&](const QString&) { return dir.filePath("job"); });
+    const std::pair<QKeyCombination, std::function<bool()>> keys[] = {
+        {Qt::ControlModifier | Qt::Key_S, [&] { return QFile::exists(dir.filePath("job.lcjob")); }},
+        {QKeyCombination(Qt::Key_F1), [&] { return main->guideWindow() && main->guideWindow()->isVisible(); }},
+    };
+    for (const auto& [key, done] : keys) {
+        sketch()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(sketch()));
+        QTest::keyClick(sketch(), key.key(), key.keyboardModifiers());
+        EXPECT_TRUE(done()) << QKeySequence(key).toString().toStdString();
+    }
 }
 
 }  // namespace
