@@ -9,6 +9,7 @@
 # hash of the source version, the options, the patches and the compiler, so a
 # folder is reused while they stay the same and built anew when one changes; a
 # folder counts only once its ".complete" stamp is written.
+# usage: scripts/windows-deps.sh [all|gmp]    (gmp: GMP and MPFR alone)
 # Prints nothing but progress on stderr; sourced by scripts/windows.sh, which
 # reads LC_DEPS_PREFIX and LC_QT_PREFIX from it, or run on its own.
 set -euo pipefail
@@ -101,7 +102,7 @@ qt_key=$(key_of "qt6-base $qt_version" "${qt_options[@]}" "$compiler" \
                 "$(cat "${qt_patches[@]}")")
 LC_QT_PREFIX=$cache/qt-${qt_version%%+*}-mingw-$qt_key
 
-if [ ! -f "$LC_QT_PREFIX/.complete" ]; then
+if [ "${1:-all}" = all ] && [ ! -f "$LC_QT_PREFIX/.complete" ]; then
   echo "windows-deps: Qt $qt_version into $LC_QT_PREFIX (about an hour of CPU)" >&2
   srcs=$cache/qt-$qt_key.src
   rm -rf "$srcs" "$LC_QT_PREFIX" && mkdir -p "$srcs"

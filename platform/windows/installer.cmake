@@ -14,13 +14,14 @@ set(CPACK_NSIS_DISPLAY_NAME "翎川")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_MUI_ICON ${LC_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${LC_ICO})
-set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\lingchuan.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The Start-menu folder 翎川 with the program and the user guide; the last
 # page offers a desktop shortcut, unticked (none in a silent install).
-set(CPACK_PACKAGE_EXECUTABLES lingchuan "翎川")
 set(CPACK_NSIS_MENU_LINKS doc/guide.md "翎川 用户指南")
-string(APPEND CPACK_NSIS_DEFINES "
+if(TARGET lingchuan)  # not in a build of the batch tool alone
+  set(CPACK_PACKAGE_EXECUTABLES lingchuan "翎川")
+  set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\lingchuan.exe)
+  string(APPEND CPACK_NSIS_DEFINES "
 !define MUI_FINISHPAGE_SHOWREADME
 !define MUI_FINISHPAGE_SHOWREADME_TEXT '在桌面上建立快捷方式'
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
@@ -28,7 +29,8 @@ string(APPEND CPACK_NSIS_DEFINES "
 Function lcDesktopShortcut
   CreateShortCut '$DESKTOP\\\\翎川.lnk' '$INSTDIR\\\\bin\\\\lingchuan.exe'
 FunctionEnd")
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$DESKTOP\\\\翎川.lnk'")
+  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$DESKTOP\\\\翎川.lnk'")
+endif()
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/cpack/license.txt)
 # The page NSIS shows first: UTF-8 with its byte-order mark, as NSIS reads it.
 file(WRITE ${CPACK_RESOURCE_FILE_LICENSE} "﻿翎川 ${PROJECT_VERSION}：螺旋锥齿轮副的计算单。\n")
