@@ -141,7 +141,7 @@ done
 if [ "$programs" = all ]; then
 step "lingchuan-replay.exe, offscreen, and the Linux lingchuan-calc"
 replay=$root/replay-under-wine
-printf '#!/bin/sh\nQT_QPA_PLATFORM=offscreen exec wine "%s" "$@"\n' "$root/build/src/app/lingchuan-replay.exe" >"$replay"
+printf '#!/bin/sh\nQT_QPA_PLATFORM=offscreen exec wine "%s" "$@"\n' "$root/build/src/tools/lingchuan-replay.exe" >"$replay"
 chmod +x "$replay"
 python3 tests/replay/replay_test.py "$replay" "$linux_build/src/cli/lingchuan-calc" "$replay_count" ||
   fail "the windows under Wine replay differently from the Linux batch tool"
