@@ -28,6 +28,11 @@ seed=${SEED:-16}
 replay_count=${REPLAY_COUNT:-100}
 programs=${WINDOWS_PROGRAMS:-batch}
 case $programs in all | batch) ;; *) echo "windows: WINDOWS_PROGRAMS is all or batch" >&2; exit 2 ;; esac
+if [ "$programs" = all ]; then
+  for tool in xdotool xclip; do
+    command -v "$tool" >/dev/null || { echo "windows: WINDOWS_PROGRAMS=all needs $tool (apt install $tool)" >&2; exit 2; }
+  done
+fi
 linux_build=${LINUX_BUILD:-build}
 
 step() { printf '\n--- %s (%d s in) ---\n' "$*" "$SECONDS"; }
@@ -157,6 +162,49 @@ for os in linux windows; do pdftotext -layout "$pdfs/$os.pdf" - | grep -v '打�
 grep -q '2.785696' "$pdfs/linux.txt" || fail "the Linux PDF lacks the worked example's results"
 diff "$pdfs/linux.txt" "$pdfs/windows.txt" >&2 || fail "the PDFs' texts differ beyond the date"
 echo "windows: the worked example's PDF reads the same from both ($(wc -l <"$pdfs/linux.txt") lines)"
+
+step "the installed lingchuan.exe: a message and sheet A2's worked example, typed"
+# Real key events (XTest) on the virtual display; the texts are read back
+# through the clipboard, which Wine shares with X: a message box copies its
+# text on Ctrl+C, the main window a sheet's fields on Ctrl+Shift+C.
+clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null || true; }
+shot() {  # the display as it is (XGetImage on the root shows new windows black)
+  if [ -n "${SCREENSHOTS:-}" ]; then mkdir -p "$SCREENSHOTS" && xwdtopnm "$root/Xvfb_screen0" 2>/dev/null | pnmtopng >"$SCREENSHOTS/$1"; fi
+}
+wine "$prefix/bin/lingchuan.exe" & app_pid=$!
+main=$(timeout 60 xdotool search --sync --onlyvisible --name '^翎川$' | head -1) || fail "no window titled 翎川"
+sleep 2
+xdotool mousemove --window "$main" 30 10 click 1  # the menu bar's first command: 计算单A2
+sleep 2
+# Enter along the empty input chain to 开始计算, and press it.
+xdotool key --delay 150 Return Return Return Return Return Return space
+sleep 2
+xdotool key ctrl+c
+sleep 1
+message=$(clipboard)
+shot windows-message.png
+case $message in *请输入必要的参数！*) ;; *) fail "the message box does not read 请输入必要的参数！ (read: $message)" ;; esac
+xdotool key Return
+sleep 1
+for text in 10 41 2 "" 0.4 44.45; do
+  [ -z "$text" ] || xdotool type --delay 100 "$text"
+  xdotool key Return
+  sleep 0.3
+done
+xdotool key space  # 开始计算 has the focus after the last field
+sleep 2
+xdotool key ctrl+shift+c
+sleep 1
+sheet=$(clipboard)
+shot windows-sheet-a2.png
+# The worked example's 平面齿轮齿数Zc (row 6) and the gear's 节圆上弦齿厚 (row 42).
+tab=$'\t'
+for row in "6${tab}.*${tab}42\.2018956920184" "42${tab}.*${tab}2\.785696"; do
+  printf '%s\n' "$sheet" | grep -q "^$row" || fail "sheet A2 after the worked example: no row ${row//$tab/ }"
+done
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+echo "windows: the window titled 翎川 showed the message and computed the worked example"
 fi
 
 step "silent uninstall"
