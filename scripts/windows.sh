@@ -65,7 +65,8 @@ if [ "$programs" = all ]; then
 # Windows' own DLLs only: nothing of Qt, the C++ runtime or MinGW beside the program.
 dlls=$(x86_64-w64-mingw32-objdump -p "$root/build/src/app/lingchuan.exe" | sed -n 's/^\tDLL Name: //p' | sort -u)
 echo "windows: lingchuan.exe imports" $dlls
-own='^(advapi32|comdlg32|dwmapi|dwrite|d3d9|gdi32|imm32|kernel32|msvcrt|ole32|oleaut32|setupapi|shell32|shcore|shlwapi|user32|userenv|uxtheme|version|winmm|winspool\.drv|ws2_32|authz|netapi32|mpr|wtsapi32|d3d11|dxgi|d2d1|crypt32|bcrypt|ntdll|comctl32|rpcrt4)(\.dll)?$'
+# api-ms-win-* are Windows' API sets (Windows 8 and later).
+own='^(api-ms-win-[a-z0-9-]+|advapi32|comdlg32|dwmapi|dwrite|d3d9|gdi32|imm32|kernel32|msvcrt|ole32|oleaut32|setupapi|shell32|shcore|shlwapi|user32|userenv|uxtheme|version|winmm|winspool\.drv|ws2_32|authz|netapi32|mpr|wtsapi32|d3d11|dxgi|d2d1|crypt32|bcrypt|ntdll|comctl32|rpcrt4)(\.dll)?$'
 for dll in $dlls; do
   echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$own" || fail "lingchuan.exe needs $dll, which Windows does not have"
 done
