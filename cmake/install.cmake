@@ -1,6 +1,10 @@
 # What `cmake --install` puts where, and the Debian package made of it
 # (scripts/package.sh). Included last, so that every program target exists.
 include(GNUInstallDirs)
+if(WIN32)
+  # One folder on Windows: the programs in bin, the guide in doc.
+  set(CMAKE_INSTALL_DOCDIR doc)
+endif()
 
 foreach(program lingchuan lingchuan-calc lingchuan-report)
   if(TARGET ${program})
@@ -8,7 +12,7 @@ foreach(program lingchuan lingchuan-calc lingchuan-report)
   endif()
 endforeach()
 
-if(TARGET lingchuan)
+if(TARGET lingchuan AND NOT WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/data/lingchuan.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   foreach(size ${LC_ICON_SIZES_ALL})
@@ -41,9 +45,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${LC_DOC_PICTURES}
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/examples/
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples FILES_MATCHING PATTERN "*.json")
 
-set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lingchuan)
 set(CPACK_PACKAGE_VENDOR "翎川")
+if(WIN32)
+  include(${PROJECT_SOURCE_DIR}/platform/windows/installer.cmake)
+  return()
+endif()
+set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_CONTACT "翎川 <lingchuan@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculation sheets for spiral bevel gear pairs")
 set(CPACK_PACKAGE_DESCRIPTION "翎川 computes the blank and tooth dimensions, cutter data and machine

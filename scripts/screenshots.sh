@@ -22,4 +22,4 @@ cmake --build build --target lingchuan-screenshots
 
 # A screen large enough for the enlarged main window at scale 2.
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
-  xvfb-run -a -s "-screen 0 2560x2048x24 -dpi 96" build/src/app/lingchuan-screenshots "$out"
+  xvfb-run -a -s "-screen 0 2560x2048x24 -dpi 96" build/src/tools/lingchuan-screenshots "$out"

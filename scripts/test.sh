@@ -4,9 +4,10 @@
 #   2. the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
 #   3. the window tests again on a real X server (Xvfb, xcb platform),
 #   4. the Debian package: made by scripts/package.sh, unpacked and checked,
-#   5. lingchuan-calc cross-built for Windows and run under Wine on the worked
-#      examples and generated workbooks: the same output as on Linux, byte for
-#      byte (scripts/windows.sh),
+#   5. lingchuan-calc cross-built for Windows, its installer installed silently
+#      under Wine, the installed tool run on the worked examples and generated
+#      workbooks: the same output as on Linux, byte for byte; then uninstalled
+#      (scripts/windows.sh),
 #   6. a bounded run of every libFuzzer target (FUZZ_SECONDS each, default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,7 +41,7 @@ step "Debian package: make, unpack and check"
 JOBS="$jobs" scripts/package.sh
 tests/package/check_deb.sh build-package/lingchuan_*.deb
 
-step "Windows build under Wine: the same output as on Linux"
+step "Windows build under Wine: installed, the same output as on Linux, uninstalled"
 JOBS=$jobs LINUX_BUILD=build scripts/windows.sh
 
 step "fuzzing: ${fuzz_seconds}s per target"

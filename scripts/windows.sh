@@ -1,95 +1,121 @@
 #!/usr/bin/env bash
-# Cross-builds the core and the batch tool for 64-bit Windows with Debian's
-# MinGW-w64 into build-windows/, and runs lingchuan-calc.exe under Wine against
-# the Linux build:
-#   1. GMP and MPFR from Debian's own source packages (the source archive is
-#      enabled for this download only, through a private apt list under
-#      build-windows/apt), built as static libraries into build-windows/deps;
-#   2. build-windows/build/src/cli/lingchuan-calc.exe, statically linked;
-#   3. the worked examples and COUNT generated workbooks (default 400, fixed
-#      SEED, default 16) through `lingchuan-calc run` on Linux (build/) and on
-#      Windows under Wine: the outputs must be byte for byte the same.
-# Nothing is kept outside build-windows/. Run scripts/setup.sh first.
+# The Windows build of 翎川, cross-built with Debian's MinGW-w64 and proven
+# under Wine against the Linux build. WINDOWS_PROGRAMS=all makes the whole
+# program; the default, batch, the batch tool alone (no Qt):
+#   1. GMP, MPFR (and for all a static Qt) from Debian's own source packages,
+#      built once into the cache outside the clone (scripts/windows-deps.sh);
+#   2. lingchuan-calc.exe (for all also lingchuan.exe, lingchuan-report.exe and
+#      lingchuan-replay.exe) in build-windows/build, statically linked, and the
+#      installer lingchuan-VERSION-win64.exe and the portable .zip in
+#      build-windows/package;
+#   3. under Wine (a scratch prefix, on a virtual X server of its own):
+#      the installer installs silently; the installed lingchuan-calc.exe gives
+#      byte for byte the Linux output on the worked examples and COUNT
+#      generated workbooks (default 400, fixed SEED, default 16); for all:
+#      lingchuan-replay.exe, offscreen, replays REPLAY_COUNT generated documents
+#      (default 100) through the windows as the Linux lingchuan-calc runs them;
+#      the installed lingchuan-report.exe writes the worked example's PDF with
+#      the Linux PDF's text apart from the printing date; the uninstaller
+#      removes what was installed.
+# Run scripts/setup.sh first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 root=$PWD/build-windows
-deps=$root/deps
-host=x86_64-w64-mingw32
 jobs=${JOBS:-2}
 count=${COUNT:-400}
 seed=${SEED:-16}
+replay_count=${REPLAY_COUNT:-100}
+programs=${WINDOWS_PROGRAMS:-batch}
+case $programs in all | batch) ;; *) echo "windows: WINDOWS_PROGRAMS is all or batch" >&2; exit 2 ;; esac
+if [ "$programs" = all ]; then
+  for tool in xdotool xclip; do
+    command -v "$tool" >/dev/null || { echo "windows: WINDOWS_PROGRAMS=all needs $tool (apt install $tool)" >&2; exit 2; }
+  done
+fi
 linux_build=${LINUX_BUILD:-build}
 
 step() { printf '\n--- %s (%d s in) ---\n' "$*" "$SECONDS"; }
+fail() { echo "windows: $*" >&2; exit 1; }
 SECONDS=0
 mkdir -p "$root"
 
-# 1. GMP and MPFR
-fetch_sources() {
-  local apt_dir=$root/apt
-  mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/parts" "$root/sources"
-  . /etc/os-release
-  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $VERSION_CODENAME main" \
-    >"$apt_dir/sources.list"
-  local opts=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
-              -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -o APT::Sandbox::User=root -qq)
-  apt-get "${opts[@]}" update
-  (cd "$root/sources" && apt-get "${opts[@]}" source gmp mpfr4 >/dev/null)
-  # Debian's GMP source leaves out the manual: its build regenerates the
-  # configure script from the patched configure.ac, and so does this one.
-  (cd "$root"/sources/gmp-*/ && autoreconf -fi >/dev/null 2>&1)
-}
+# 1. What the programs link against
+step "GMP, MPFR and Qt for Windows (cached in ${LC_CACHE:-$HOME/.cache/lingchuan})"
+if [ "$programs" = all ]; then . scripts/windows-deps.sh all; else . scripts/windows-deps.sh gmp; fi
 
-# Configures and builds one unpacked source package (gmp, mpfr4) out of tree,
-# installs it into $deps.
-build_static() {
-  local name=$1; shift
-  local src
-  src=$(find "$root/sources" -maxdepth 1 -type d -name "$name-*" | head -1)
-  rm -rf "$root/$name-build" && mkdir -p "$root/$name-build"
-  (cd "$root/$name-build" &&
-   "$src/configure" --host=$host --prefix="$deps" --enable-static --disable-shared \
-     CC=$host-gcc-posix "$@" >configure.log 2>&1 &&
-   make -j"$jobs" >make.log 2>&1 &&
-   make install >install.log 2>&1) || { tail -n 30 "$root/$name-build"/*.log >&2; exit 1; }
-}
-
-if [ ! -f "$deps/lib/libmpfr.a" ]; then
-  step "GMP and MPFR from Debian's source packages"
-  rm -rf "$root/sources" "$deps"
-  fetch_sources
-  build_static gmp
-  build_static mpfr4 --with-gmp="$deps"
-  # The JSON library is headers only: the same ones as on Linux, in the prefix
-  # so that nothing of /usr/include reaches the Windows compiler.
-  mkdir -p "$deps/include" "$deps/share/cmake"
-  cp -r /usr/include/nlohmann "$deps/include/"
-  cp -r /usr/share/cmake/nlohmann_json "$deps/share/cmake/"
+# 2. The programs and the installer
+step "the Windows programs and the installer"
+if [ "$programs" = all ]; then
+  prefixes="$LC_DEPS_PREFIX;$LC_QT_PREFIX"
+  targets=(lingchuan lingchuan-calc lingchuan-report lingchuan-replay)
+  options=(-DCMAKE_PREFIX_PATH="$LC_QT_PREFIX" -DQT_HOST_PATH=/usr
+           -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DLC_GUI=ON)
+else
+  prefixes=$LC_DEPS_PREFIX targets=(lingchuan-calc) options=(-DLC_GUI=OFF)
+fi
+rm -rf "$root/build/CMakeCache.txt" "$root/package"
+LC_WINDOWS_PREFIX=$prefixes cmake -S . -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" "${options[@]}" -DLC_TESTS=OFF -DLC_BENCH=OFF >/dev/null
+cmake --build "$root/build" -j"$jobs" --target "${targets[@]}"
+(cd "$root/build" && cpack -B "$root/package" >/dev/null) || fail "CPack failed"
+installer=$(ls "$root"/package/lingchuan-*-win64.exe)
+ls -l "$installer" "$root"/package/lingchuan-*-win64.zip | awk '{print "windows: " $5 " bytes " $NF}'
+if [ "$programs" = all ]; then
+# Windows' own DLLs only: nothing of Qt, the C++ runtime or MinGW beside the program.
+dlls=$(x86_64-w64-mingw32-objdump -p "$root/build/src/app/lingchuan.exe" | sed -n 's/^\tDLL Name: //p' | sort -u)
+echo "windows: lingchuan.exe imports" $dlls
+# api-ms-win-* are Windows' API sets (Windows 8 and later).
+own='^(api-ms-win-[a-z0-9-]+|advapi32|comdlg32|dwmapi|dwrite|d3d9|gdi32|imm32|kernel32|msvcrt|ole32|oleaut32|setupapi|shell32|shcore|shlwapi|user32|userenv|uxtheme|version|winmm|winspool\.drv|ws2_32|authz|netapi32|mpr|wtsapi32|d3d11|dxgi|d2d1|crypt32|bcrypt|ntdll|comctl32|rpcrt4)(\.dll)?$'
+for dll in $dlls; do
+  echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$own" || fail "lingchuan.exe needs $dll, which Windows does not have"
+done
 fi
 
-# 2. lingchuan-calc.exe
-step "lingchuan-calc.exe"
-LC_WINDOWS_PREFIX=$deps cmake -S . -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DLC_GUI=OFF -DLC_TESTS=OFF -DLC_BENCH=OFF >/dev/null
-LC_WINDOWS_PREFIX=$deps cmake --build "$root/build" -j"$jobs" --target lingchuan-calc
-exe=$root/build/src/cli/lingchuan-calc.exe
-
-# 3. The same workbooks on Linux and on Windows
-step "Linux and Windows outputs"
+# 3. Under Wine
+step "Linux programs for the comparison"
 if [ ! -f "$linux_build/CMakeCache.txt" ]; then
   cmake -S . -B "$linux_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$linux_build" -j"$jobs" --target lingchuan-calc lc_random_workbooks >/dev/null
+linux_targets=(lingchuan-calc lc_random_workbooks)
+if [ "$programs" = all ]; then linux_targets+=(lingchuan-report); fi
+cmake --build "$linux_build" -j"$jobs" --target "${linux_targets[@]}" >/dev/null
+
+# A Wine of its own, no prompts for the .NET and HTML engines, on a virtual X
+# server of its own; both ended by their own ids at the end.
+export WINEPREFIX=$root/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+rm -rf "$WINEPREFIX"
+xvfb_pid=
+finish() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap finish EXIT
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -fbdir "$root" 3>"$root/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$root/display" ] && break; sleep 0.1; done
+[ -s "$root/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$root/display")
+wineboot --init >/dev/null 2>&1
+
+step "silent install"
+wine "$installer" /S || fail "the installer failed"
+prefix="$WINEPREFIX/drive_c/Program Files/Lingchuan"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/翎川"
+installed=(bin/lingchuan-calc.exe doc/guide.md Uninstall.exe)
+entries=("翎川 用户指南.lnk" 卸载翎川.lnk)
+if [ "$programs" = all ]; then installed+=(bin/lingchuan.exe bin/lingchuan-report.exe) entries+=(翎川.lnk); fi
+for f in "${installed[@]}"; do [ -f "$prefix/$f" ] || fail "the installer did not install $f"; done
+for f in "${entries[@]}"; do [ -f "$menu/$f" ] || fail "no Start-menu entry $f"; done
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lingchuan' /v UninstallString >/dev/null 2>&1 ||
+  fail "the uninstaller is not registered with Windows"
+echo "windows: installed into C:\\Program Files\\Lingchuan with its Start-menu entry and uninstaller"
+
+step "the installed lingchuan-calc.exe and the Linux one"
+exe=$prefix/bin/lingchuan-calc.exe
 work=$root/compare
 rm -rf "$work" && mkdir -p "$work/in" "$work/linux" "$work/windows"
 "$linux_build/tests/lc_random_workbooks" "$seed" "$count" "$work/in"
-
-# A Wine of its own under build-windows/, no display, no prompts for the
-# .NET and HTML engines.
-export WINEPREFIX=$root/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
-wineboot --init >/dev/null 2>&1
-
 # Runs every JOBS-th workbook from the PART-th on, on both systems.
 run_part() {
   local i=0 doc name
@@ -103,13 +129,11 @@ run_part() {
 pids=()
 for ((part = 0; part < jobs; part++)); do run_part "$part" & pids+=($!); done
 for pid in "${pids[@]}"; do wait "$pid"; done
-wineserver --wait  # Wine's server ends a few seconds after the last run
 
 files=$(ls "$work/in" | wc -l)
 if ! diff -r "$work/linux" "$work/windows" >"$work/differences.txt"; then
   head -n 40 "$work/differences.txt" >&2
-  echo "windows: Linux and Windows outputs differ in $(grep -c '^diff ' "$work/differences.txt") of $files workbooks" >&2
-  exit 1
+  fail "Linux and Windows outputs differ in $(grep -c '^diff ' "$work/differences.txt") of $files workbooks"
 fi
 printf 'windows: %d workbooks, byte for byte the same on Linux and Windows; of them\n' "$files"
 # They must have reached every sheet and stopped at messages and at faults.
@@ -117,6 +141,81 @@ for what in '"B1": {' '"C": {' '"gears": {' '"pinionRightHand": true' '"outcome"
             '"fault": "conversion"' '"fault": "invalid"' '"fault": "overflow"' '"fault": "division_by_zero"'; do
   n=$(grep -l -F "$what" "$work"/linux/*.json | wc -l)
   printf '  %4d with %s\n' "$n" "$what"
-  if [ "$n" -eq 0 ]; then echo "windows: no workbook with $what" >&2; exit 1; fi
+  [ "$n" -ne 0 ] || fail "no workbook with $what"
 done
+
+if [ "$programs" = all ]; then
+step "lingchuan-replay.exe, offscreen, and the Linux lingchuan-calc"
+replay=$root/replay-under-wine
+printf '#!/bin/sh\nQT_QPA_PLATFORM=offscreen exec wine "%s" "$@"\n' "$root/build/src/tools/lingchuan-replay.exe" >"$replay"
+chmod +x "$replay"
+python3 tests/replay/replay_test.py "$replay" "$linux_build/src/cli/lingchuan-calc" "$replay_count" ||
+  fail "the windows under Wine replay differently from the Linux batch tool"
+
+step "the installed lingchuan-report.exe and the Linux one"
+pdfs=$root/report
+rm -rf "$pdfs" && mkdir -p "$pdfs"
+"$linux_build/src/cli/lingchuan-calc" run <docs/examples/a2-worked-example.json >"$pdfs/a2-worked-example.json"
+"$linux_build/src/report/lingchuan-report" "$pdfs/a2-worked-example.json" -o "$pdfs/linux.pdf"
+(cd "$pdfs" && wine "$prefix/bin/lingchuan-report.exe" a2-worked-example.json -o windows.pdf) ||
+  fail "lingchuan-report.exe failed"
+for os in linux windows; do pdftotext -layout "$pdfs/$os.pdf" - | grep -v '打印时间' >"$pdfs/$os.txt"; done
+grep -q '2.785696' "$pdfs/linux.txt" || fail "the Linux PDF lacks the worked example's results"
+diff "$pdfs/linux.txt" "$pdfs/windows.txt" >&2 || fail "the PDFs' texts differ beyond the date"
+echo "windows: the worked example's PDF reads the same from both ($(wc -l <"$pdfs/linux.txt") lines)"
+
+step "the installed lingchuan.exe: a message and sheet A2's worked example, typed"
+# Real key events (XTest) on the virtual display; the texts are read back
+# through the clipboard, which Wine shares with X: a message box copies its
+# text on Ctrl+C, the main window a sheet's fields on Ctrl+Shift+C.
+clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null || true; }
+shot() {  # the display as it is (XGetImage on the root shows new windows black)
+  if [ -n "${SCREENSHOTS:-}" ]; then mkdir -p "$SCREENSHOTS" && xwdtopnm "$root/Xvfb_screen0" 2>/dev/null | pnmtopng >"$SCREENSHOTS/$1"; fi
+}
+wine "$prefix/bin/lingchuan.exe" & app_pid=$!
+main=$(timeout 60 xdotool search --sync --onlyvisible --name '^翎川$' | head -1) || fail "no window titled 翎川"
+sleep 2
+xdotool mousemove --window "$main" 30 10 click 1  # the menu bar's first command: 计算单A2
+sleep 2
+# Enter along the empty input chain to 开始计算, and press it.
+xdotool key --delay 150 Return Return Return Return Return Return space
+sleep 2
+xdotool key ctrl+c
+sleep 1
+message=$(clipboard)
+shot windows-message.png
+case $message in *请输入必要的参数！*) ;; *) fail "the message box does not read 请输入必要的参数！ (read: $message)" ;; esac
+xdotool key Return
+sleep 1
+for text in 10 41 2 "" 0.4 44.45; do
+  [ -z "$text" ] || xdotool type --delay 100 "$text"
+  xdotool key Return
+  sleep 0.3
+done
+xdotool key space  # 开始计算 has the focus after the last field
+sleep 2
+xdotool key ctrl+shift+c
+sleep 1
+sheet=$(clipboard)
+shot windows-sheet-a2.png
+# The worked example's 平面齿轮齿数Zc (row 6) and the gear's 节圆上弦齿厚 (row 42).
+tab=$'\t'
+for row in "6${tab}.*${tab}42\.2018956920184" "42${tab}.*${tab}2\.785696"; do
+  printf '%s\n' "$sheet" | grep -q "^$row" || fail "sheet A2 after the worked example: no row ${row//$tab/ }"
+done
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+echo "windows: the window titled 翎川 showed the message and computed the worked example"
+fi
+
+step "silent uninstall"
+wine "$prefix/Uninstall.exe" /S || fail "the uninstaller failed"
+# The uninstaller runs on from a copy of itself: wait for Wine to go idle.
+wineserver --wait
+[ ! -e "$prefix/bin/lingchuan-calc.exe" ] || fail "the uninstaller left the programs"
+if wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lingchuan' >/dev/null 2>&1; then
+  fail "the uninstaller left its registry key"
+fi
+[ ! -e "$menu" ] || fail "the Start-menu entries stayed"
+echo "windows: uninstalled"
 echo "windows: done in $SECONDS s"

@@ -135,8 +135,11 @@ int report(const QString& job, const QString& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // No display needed: the pages are painted into the file.
+    // No display needed: the pages are painted into the file. Windows always
+    // has its desktop, and only its own platform knows the installed fonts.
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     qInstallMessageHandler(qtMessages);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);

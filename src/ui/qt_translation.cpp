@@ -1,12 +1,19 @@
 #include "ui/qt_translation.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace lc::ui {
 
-QString qtTranslationsDir() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
+QString qtTranslationsDir() {
+    // The Windows build carries the catalogue as a resource: no Qt is
+    // installed there to load it from.
+    const QString builtIn = QStringLiteral(":/translations");
+    if (QFileInfo::exists(builtIn + "/qtbase_zh_CN.qm")) return builtIn;
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
 
 QTranslator* installQtTranslation(const QString& dir) {
     auto* app = QCoreApplication::instance();

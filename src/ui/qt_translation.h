@@ -8,7 +8,8 @@ class QTranslator;
 
 namespace lc::ui {
 
-// Where Qt keeps its translations on this machine.
+// Where Qt's translations are: built in where the build carries them,
+// otherwise where Qt keeps them on this machine.
 QString qtTranslationsDir();
 
 // Loads qtbase_zh_CN from `dir` and installs it in the application. Returns the

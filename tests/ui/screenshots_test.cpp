@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "app/screenshots.h"
+#include "tools/screenshots.h"
 #include "support.h"
 
 using namespace lc;

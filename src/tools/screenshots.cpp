@@ -1,4 +1,4 @@
-#include "app/screenshots.h"
+#include "tools/screenshots.h"
 
 #include <QAction>
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/replay.h"
+#include "tools/replay.h"
 #include "cli/batch.h"
 #include "ui/formkit.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/program_icon.h"
-#include "app/screenshots.h"
+#include "tools/screenshots.h"
 #include "ui/formkit.h"
 
 int main(int argc, char** argv) {

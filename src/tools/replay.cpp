@@ -1,4 +1,4 @@
-#include "app/replay.h"
+#include "tools/replay.h"
 
 #include <QAction>
 #include <QApplication>
