@@ -47,7 +47,7 @@ cmake --build build --target lingchuan lingchuan-calc
 # The worked example's sheet A2, calculated by the batch tool, as a job file.
 jobs=$(mktemp -d)
 echo '{"actions": ["A1", "A2.Text1=10", "A2.Text2=41", "A2.Text3=2", "A2.Text5=35", "A2.Text12=0.4",
-  "A2.Text17=44.45", "A2.Command1"]}' | build/src/cli/lingchuan-calc run >"$jobs/gear-pair-A.json"
-xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" --session "$jobs/gear-pair-A.json"
+  "A2.Text17=44.45", "A2.Command1"]}' | build/src/cli/lingchuan-calc run >"$jobs/gear-pair-A.lcjob"
+xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" --session "$jobs/gear-pair-A.lcjob"
 rm -r "$jobs"
 echo "window-icon-screenshot: docs/window-icon.png"
