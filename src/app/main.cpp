@@ -4,7 +4,6 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/program_icon.h"
-#include "ui/formkit.h"
 #include "ui/qt_translation.h"
 
 int main(int argc, char** argv) {
@@ -15,10 +14,7 @@ int main(int argc, char** argv) {
     app.setApplicationName("lingchuan");
     app.setApplicationVersion(QStringLiteral(LC_VERSION));
     lc::ui::installQtTranslation();
-    lc::ui::installFontSubstitutions();
-    app.setFont(lc::ui::formFont("宋体", 9));
-    app.setWindowIcon(lc::app::programIcon());
-    app.setDesktopFileName(QStringLiteral("lingchuan"));
+    lc::app::dressApplication(app);
     lc::app::MainWindow w;
     w.show();
     // `lingchuan JOB`: the job opened in the window just shown.

@@ -1,7 +1,10 @@
 #include "app/program_icon.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include "ui/formkit.h"
 
 namespace lc::app {
 
@@ -11,6 +14,13 @@ QIcon programIcon() {
     for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
         icon.addFile(file.filePath());
     return icon;
+}
+
+void dressApplication(QApplication& app) {
+    ui::installFontSubstitutions();
+    app.setFont(ui::formFont("宋体", 9));
+    app.setWindowIcon(programIcon());
+    app.setDesktopFileName(QStringLiteral("lingchuan"));
 }
 
 }  // namespace lc::app

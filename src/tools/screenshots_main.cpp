@@ -8,7 +8,6 @@
 #include "app/main_window.h"
 #include "app/program_icon.h"
 #include "tools/screenshots.h"
-#include "ui/formkit.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,10 +22,7 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QCoreApplication::setOrganizationName("lingchuan");
     QCoreApplication::setApplicationName("lingchuan-screenshots");
-    lc::ui::installFontSubstitutions();
-    app.setFont(lc::ui::formFont("宋体", 9));
-    app.setWindowIcon(lc::app::programIcon());
-    app.setDesktopFileName(QStringLiteral("lingchuan"));
+    lc::app::dressApplication(app);
     lc::app::MainWindow w;
     w.show();
     return lc::app::takeScreenshots(w, args[1]);
