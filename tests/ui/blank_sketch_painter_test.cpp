@@ -65,11 +65,7 @@ TEST(BlankSketchPainter, LabelsNeverOverlapAndStayInsideTheArea) {
     const SketchOutcome out = blankSketch(example::a2WorkedSheet());
     const QStringList all{"δf1 ", "δ1 ", "δa1 ", "δf2 ", "δ2 ", "δa2 ", "hf1 ", "ha1 ", "hf2 ",
                           "ha2 ", "d1 ",  "de1 ", "d2 ",  "de2 ", "Le ",  "b ",   "X1 ",  "X2 "};
-    const struct {
-        QSize size;
-        int dpi;
-        bool everyLabel;
-    } cases[] = {{{300, 200}, 96, false}, {{400, 300}, 96, false}, {{2400, 1600}, 96, true}, {{2126, 1299}, 300, true}};
+    const struct { QSize size; int dpi; bool everyLabel; } cases[] = {{{300, 200}, 96, false}, {{400, 300}, 96, false}, {{2400, 1600}, 96, true}, {{2126, 1299}, 300, true}};
     for (const auto& c : cases) {
         QImage image(c.size, QImage::Format_RGB32);
         image.setDotsPerMeterX(qRound(c.dpi / 0.0254));

@@ -140,18 +140,14 @@ TEST_F(SketchWindowTest, ExportsTheSketchAloneAsOnePdfPageAndAPicture) {
     QTemporaryDir dir;
     ASSERT_TRUE(main->exportSketchTo(dir.filePath("s.pdf")));
     ASSERT_TRUE(main->exportSketchTo(dir.filePath("s.png")));
-    const auto output = [](const QString& tool, const QStringList& args) {
-        QProcess p;
-        p.start(tool, args);
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    };
+    QProcess p;
+    const auto output = [&](const QString& tool, const QStringList& args) {
+        return p.start(tool, args), p.waitForFinished(30000), QString::fromUtf8(p.readAllStandardOutput()); };
     EXPECT_TRUE(output("pdfinfo", {dir.filePath("s.pdf")}).contains(QRegularExpression("Pages:\\s+1\\n")));
     const QString text = output("pdftotext", {dir.filePath("s.pdf"), "-"});
     for (const char* label : {"d2 Ø82", "δ1 13.70696°", "X1 41.3358720895402"}) EXPECT_TRUE(text.contains(label)) << label;
     const QImage png(dir.filePath("s.png"));
     EXPECT_EQ(png.size(), sketch()->size() * 2 * std::max<qreal>(1, sketch()->devicePixelRatioF()));
-    EXPECT_TRUE(messages.entries.empty());
     EXPECT_FALSE(main->exportSketchTo(dir.filePath("no/s.png")));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_TRUE(messages.entries[0].text.startsWith("无法导出示意图“")) << messages.entries[0].text.toStdString();
