@@ -11,10 +11,12 @@
 #include <QMenu>
 #include <QSaveFile>
 #include <QSettings>
+#include <algorithm>
 #include <exception>
 #include <new>
 
 #include "app/main_window.h"
+#include "app/sketch_window.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
 #include "ui/formkit.h"
@@ -321,6 +323,41 @@ void MainWindow::exportTable() {
         file.cancelWriting();
         session_.messages().show("无法导出表格“" + shown(path) + "”：" + why + "。");
     }
+}
+
+void MainWindow::exportSketch(const QString& suffix) {
+    if (!sketch_) return;
+    const QFileInfo job(jobPath_);
+    const QString folder = jobPath_.isEmpty() ? lastFolder() : job.absolutePath();
+    const QString base = jobPath_.isEmpty() ? QString() : job.completeBaseName() + "-";
+    const bool png = suffix == "png";
+    QFileDialog dialog(sketch_, QString(png ? "导出示意图PNG" : "导出示意图PDF"),
+                       QDir(folder).filePath(base + "齿坯示意图." + suffix), QString(png ? "PNG 图片 (*.png)" : "PDF 文件 (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The suffix is the dialog's, so its question before overwriting covers
+    // a name typed without it.
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().front();
+    rememberFolder(path);
+    exportSketchTo(path);
+}
+
+bool MainWindow::exportSketchTo(const QString& path) {
+    if (!sketch_) return false;
+    QSaveFile file(path);
+    bool done = file.open(QIODevice::WriteOnly);
+    if (done && QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0) {
+        // Twice the window's pixels each way: sharp when printed or enlarged.
+        done = sketch_->picture(2 * std::max<qreal>(1, sketch_->devicePixelRatioF())).save(&file, "PNG");
+    } else if (done) {
+        done = sketch_->writePdf(file);
+    }
+    if (done && file.commit()) return true;
+    const QString why = whyNotSaved(path, file);
+    file.cancelWriting();
+    session_.messages().show("无法导出示意图“" + shown(path) + "”：" + why + "。");
+    return false;
 }
 
 }  // namespace lc::app

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <functional>
+#include <tuple>
 
 #include "app/commands.h"
 #include "app/guide_window.h"
@@ -196,6 +197,13 @@ void MainWindow::showSketch() {
         for (QAction* a : commandActions_) {
             all << a;
             if (a->objectName() == "Print" || a->objectName() == "ExportPdf") printing << a;
+        }
+        for (const auto& [name, caption, suffix] : {std::tuple{"ExportSketchPdf", "导出示意图PDF…", "pdf"},
+                                                    std::tuple{"ExportSketchPng", "导出示意图PNG…", "png"}}) {
+            auto* a = new QAction(QString::fromUtf8(caption), this);
+            a->setObjectName(name);
+            connect(a, &QAction::triggered, this, [this, s = QString(suffix)] { exportSketch(s); });
+            printing << a;
         }
         sketch_ = new SketchWindow(wb_, this, all, printing);
         sketch_->placeBeside(*this);

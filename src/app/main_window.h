@@ -95,6 +95,13 @@ public:
     // 示意图 (sheet A2): the blank sketch window, beside this one.
     void showSketch();
     SketchWindow* sketchWindow() const { return sketch_; }
+    // 导出示意图PDF… and 导出示意图PNG… (the sketch window's menu): the sketch
+    // alone into a file chosen in the save dialog, beside the job and named
+    // after it; `suffix` is "pdf" or "png".
+    void exportSketch(const QString& suffix);
+    // The sketch written to that path: a picture for a name ending in .png,
+    // else a one-page PDF. A failure is told in a message.
+    bool exportSketchTo(const QString& path);
 
     // 打印… and 导出PDF…: the printed page of every sheet that exists, through
     // the print dialog or into a PDF file chosen in the save dialog.

@@ -6,7 +6,9 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QScreen>
 #include <QSettings>
 #include <algorithm>
@@ -57,13 +59,29 @@ void SketchWindow::paintEvent(QPaintEvent*) {
     paintOn(p, QRectF(rect()));
 }
 
-QImage SketchWindow::picture() const {
-    const qreal ratio = devicePixelRatioF();
+QImage SketchWindow::picture(qreal factor) const {
+    const qreal ratio = factor > 0 ? factor : devicePixelRatioF();
     QImage image(size() * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
+    // The screen's resolution, so that the labels take the size they have in
+    // the window (an image's own is 72 dpi).
+    image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
     QPainter p(&image);
     paintOn(p, QRectF(rect()));
     return image;
+}
+
+bool SketchWindow::writePdf(QIODevice& out) const {
+    QPdfWriter pdf(&out);
+    pdf.setTitle(windowTitle());
+    pdf.setCreator(QString::fromUtf8("翎川"));
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                  QPageLayout::Millimeter));
+    QPainter p;
+    if (!p.begin(&pdf)) return false;
+    report::paintBlankSketch(p, QRectF(0, 0, pdf.width(), pdf.height()), wb_);
+    return p.end();
 }
 
 void SketchWindow::copyPicture() const { QApplication::clipboard()->setImage(picture()); }

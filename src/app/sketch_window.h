@@ -13,6 +13,7 @@
 #include "core/workbook.h"
 
 class QAction;
+class QIODevice;
 
 namespace lc::app {
 
@@ -26,8 +27,11 @@ public:
 
     // The line shown instead of a drawing, empty while there is a drawing.
     QString stopLine() const;
-    // The drawing as the window shows it, at the screen's pixel density.
-    QImage picture() const;
+    // The drawing as the window shows it, at the screen's pixel density, or
+    // `factor` times as many pixels each way (a sharp picture for a file).
+    QImage picture(qreal factor = 0) const;
+    // The drawing alone on one A4 page across, a vector PDF into `out`.
+    bool writePdf(QIODevice& out) const;
     // 复制图片: the picture on the clipboard.
     void copyPicture() const;
     // Its place: the one it was left in, else beside `mainWindow` at a size

@@ -22,6 +22,9 @@ constexpr qreal kTextPoints = 8;
 constexpr qreal kSmallestPoints = 6;
 constexpr qreal kTitleExtraPoints = 1.5;  // the title block's heading
 constexpr qreal kLinePoints = 9.5;        // the line shown instead of a drawing
+// The least scale of the blanks, as a share of the scale they would have on
+// their own, for which all labels are given room.
+constexpr qreal kLeastShareOfLabels = 0.4;
 
 const QColor kPinionFill(70, 130, 230, 70);
 const QColor kGearFill(235, 130, 30, 80);
@@ -53,12 +56,36 @@ QPointF unit(QPointF v) {
 }
 QPointF normal(QPointF v) { return {-v.y(), v.x()}; }
 
+// Whether two convex outlines come closer than `gap`: no edge of either
+// separates them by more.
+bool overlap(const QPolygonF& a, const QPolygonF& b, qreal gap) {
+    if (!a.boundingRect().adjusted(-gap, -gap, gap, gap).intersects(b.boundingRect())) return false;
+    for (const QPolygonF* poly : {&a, &b})
+        for (qsizetype i = 0; i < poly->size(); ++i) {
+            const QPointF edge = poly->at((i + 1) % poly->size()) - poly->at(i);
+            if (edge.isNull()) continue;
+            const QPointF n = unit(normal(edge));
+            const auto span = [&](const QPolygonF& q) {
+                qreal lo = std::numeric_limits<qreal>::infinity(), hi = -lo;
+                for (QPointF c : q) {
+                    lo = std::min(lo, dot(c, n));
+                    hi = std::max(hi, dot(c, n));
+                }
+                return std::pair{lo, hi};
+            };
+            const auto [alo, ahi] = span(a);
+            const auto [blo, bhi] = span(b);
+            if (ahi + gap < blo || bhi + gap < alo) return false;
+        }
+    return true;
+}
+
 // The drawing of one sketch: model millimetres to device units, the lines,
 // the dimensions and their labels, kept apart from each other.
 class Drawing {
 public:
-    Drawing(QPainter& p, const QRectF& area, const BlankSketch& s)
-        : p_(&p), device_(p.device()), area_(area), s_(s),
+    Drawing(QPainter& p, const QRectF& area, const BlankSketch& s, std::vector<SketchLabel>* labels)
+        : p_(&p), device_(p.device()), area_(area), s_(s), labels_(labels),
           font_(sketchFont(textPoints(area.height() / (device_->logicalDpiY() / 25.4)))), fm_(font_, device_) {
         mm_ = device_->logicalDpiY() / 25.4;
         th_ = fm_.height();
@@ -85,6 +112,9 @@ private:
     void paintMember(Member m);
     void paintAngles(Member m);
     void paintDimensions();
+    void paintConeDimensions();
+    bool clear(const QPolygonF& box, bool ofLabelsOnly) const;
+    void keep(const QPolygonF& box, const QString& text);
     void label(QPointF anchor, QPointF away, const QString& text, QPointF shift = {});
     void lineText(QPointF mid, QPointF along, QPointF dir, const QString& text);
     void dimension(QPointF a, QPointF b, QPointF dir, qreal level, const QString& text);
@@ -110,6 +140,7 @@ private:
     QPaintDevice* device_;   // the device: its resolution sets text and line sizes
     QRectF area_;
     const BlankSketch& s_;
+    std::vector<SketchLabel>* labels_;  // where the painted labels are told, if anywhere
     QFont font_;
     QFontMetricsF fm_;
     qreal mm_ = 1, th_ = 10, gap_ = 16;
@@ -118,8 +149,16 @@ private:
     SketchPoint lo_, hi_;  // the blanks' extent in model millimetres
     QRectF model_;         // the same in device units
     bool sideways_ = true;  // crowded angle labels move along the pinion's axis, else across it
-    std::vector<QRectF> taken_;  // labels placed so far
-    QRectF extent_;              // everything painted so far
+    // Labels count towards the room the drawing needs, unless the blanks
+    // would be too small for them: then they take what room is left.
+    bool labelsNeedRoom_ = true;
+    QRectF room_;  // where labels may stand once the drawing is placed (empty while fitting)
+    struct Taken {
+        QPolygonF box;
+        bool label;  // else a tooth, which labels keep off where they can
+    };
+    std::vector<Taken> taken_;  // placed so far
+    QRectF extent_;             // everything painted so far
 };
 
 // Title block and legend along the bottom of the area, cells flowing into
@@ -240,24 +279,37 @@ bool Drawing::fit(const QRectF& room) {
     struct Choice {
         qreal scale = 0, overflow = std::numeric_limits<qreal>::infinity();
         bool sideways = true;
-    } chosen;
-    for (bool sideways : {true, false}) {
-        sideways_ = sideways;
-        Choice least{0, std::numeric_limits<qreal>::infinity(), sideways};
-        qreal low = 0, high = most;
-        for (int i = 0; i < 12; ++i) {
-            const qreal scale = i == 0 ? high : (low + high) / 2;
-            const qreal overflow = overflowAt(scale);
-            if (overflow < least.overflow) least = {scale, overflow, sideways};
-            if (overflow <= 1) {
-                low = scale;
-                if (i == 0) break;
-            } else {
-                high = scale;
+    };
+    const auto choose = [&] {
+        Choice chosen;
+        for (bool sideways : {true, false}) {
+            sideways_ = sideways;
+            Choice least{0, std::numeric_limits<qreal>::infinity(), sideways};
+            qreal low = 0, high = most;
+            for (int i = 0; i < 12; ++i) {
+                const qreal scale = i == 0 ? high : (low + high) / 2;
+                const qreal overflow = overflowAt(scale);
+                if (overflow < least.overflow) least = {scale, overflow, sideways};
+                if (overflow <= 1) {
+                    low = scale;
+                    if (i == 0) break;
+                } else {
+                    high = scale;
+                }
             }
+            const Choice c = low > 0 ? Choice{low, 1, sideways} : least;
+            if (c.overflow < chosen.overflow || (c.overflow <= 1 && c.scale > chosen.scale)) chosen = c;
         }
-        const Choice c = low > 0 ? Choice{low, 1, sideways} : least;
-        if (c.overflow < chosen.overflow || (c.overflow <= 1 && c.scale > chosen.scale)) chosen = c;
+        return chosen;
+    };
+    labelsNeedRoom_ = true;
+    Choice chosen = choose();
+    // In a small area the labels would leave the blanks hardly any room:
+    // there the blanks with their lines take the room, and the labels stand
+    // where they still find space.
+    if (!(chosen.overflow <= 1 && chosen.scale >= most * kLeastShareOfLabels)) {
+        labelsNeedRoom_ = false;
+        chosen = choose();
     }
     if (!(chosen.scale > 0)) return false;
     sideways_ = chosen.sideways;
@@ -291,22 +343,26 @@ void Drawing::label(QPointF anchor, QPointF away, const QString& full, QPointF s
     away = unit(away);
     // The box corner nearest the anchor follows the direction the label goes.
     const QPointF offset((away.x() - 1) * w / 2, (away.y() - 1) * h / 2);
-    QRectF box(anchor + offset + away * 0.4 * mm_, QSizeF(w, h));
+    const QRectF first(anchor + offset + away * 0.4 * mm_, QSizeF(w, h));
     shift = unit(shift.isNull() ? away : shift) * h * 0.5;
-    bool moved = false;
-    for (int i = 0; i < 40; ++i) {
-        const bool clash = std::any_of(taken_.begin(), taken_.end(), [&](const QRectF& r) { return r.intersects(box); });
-        if (!clash) break;
-        box.translate(shift);
-        moved = true;
+    // The nearest place clear of everything, else the nearest clear of the
+    // other labels (over a tooth), else none: the label is left out.
+    constexpr int kSteps = 40;
+    int step = -1;
+    for (bool ofLabelsOnly : {false, true})
+        for (int i = 0; i < kSteps && step < 0; ++i)
+            if (clear(first.translated(shift * i), ofLabelsOnly)) step = i;
+    if (step < 0) {
+        p_->restore();
+        return;
     }
-    if (moved) {
+    const QRectF box = first.translated(shift * step);
+    if (step > 0) {
         p_->setPen(pen(kThin, 0.13));
         const QPointF near(std::clamp(anchor.x(), box.left(), box.right()), std::clamp(anchor.y(), box.top(), box.bottom()));
         inkLine(anchor, near);
     }
-    taken_.push_back(box);
-    grow(box);
+    keep(QPolygonF(box), text);
     inkFill(box, QColor(255, 255, 255, 200));
     p_->setPen(Qt::black);
     inkText(box, Qt::AlignCenter, text);
@@ -317,6 +373,7 @@ void Drawing::label(QPointF anchor, QPointF away, const QString& full, QPointF s
 // of the line that `dir` points to.
 void Drawing::lineText(QPointF mid, QPointF along, QPointF dir, const QString& full) {
     if (along.x() < 0 || (along.x() == 0 && along.y() > 0)) along = -along;
+    const qreal length = std::hypot(along.x(), along.y());
     along = unit(along);
     const QString text = elided(full, std::max<qreal>(area_.width() * 0.45, th_));
     const qreal w = fm_.horizontalAdvance(text) + 0.6 * mm_, h = fm_.height();
@@ -324,10 +381,22 @@ void Drawing::lineText(QPointF mid, QPointF along, QPointF dir, const QString& f
     // that is the inner side it goes below.
     const QPointF above = -normal(along);
     const bool outerIsAbove = dot(above, dir) >= 0;
-    const QRectF box(-w / 2, outerIsAbove ? -h - 0.3 * mm_ : 0.3 * mm_, w, h);
     QTransform t;
     t.translate(mid.x(), mid.y());
     t.rotate(std::atan2(along.y(), along.x()) * 180 / std::numbers::pi);
+    // On the outer side of the line, else on the inner side, in the middle or
+    // moved along the line as far as it reaches; else left out.
+    const QRectF outer(-w / 2, -h - 0.3 * mm_, w, h), inner(-w / 2, 0.3 * mm_, w, h);
+    const qreal slack = std::max<qreal>((length - w) / 2, 0);
+    QRectF box;
+    for (bool ofLabelsOnly : {false, true})
+        for (int i = 0; box.isNull() && (i + 1) / 2 * h <= slack; ++i) {
+            const qreal slide = (i % 2 ? 1 : -1) * ((i + 1) / 2) * h;
+            for (const QRectF& side : {outerIsAbove ? outer : inner, outerIsAbove ? inner : outer})
+                if (box.isNull() && clear(t.map(QPolygonF(side.translated(slide, 0))), ofLabelsOnly))
+                    box = side.translated(slide, 0);
+        }
+    if (box.isNull()) return;
     p_->save();
     p_->setTransform(t, true);
     inkFill(box, QColor(255, 255, 255, 200));
@@ -335,8 +404,21 @@ void Drawing::lineText(QPointF mid, QPointF along, QPointF dir, const QString& f
     p_->setFont(font_);
     inkText(box, Qt::AlignCenter, text);
     p_->restore();
-    taken_.push_back(t.mapRect(box));
-    grow(taken_.back());
+    keep(t.map(QPolygonF(box)), text);
+}
+
+// Whether a label's box may stand there: within the room, off the labels
+// placed so far and, unless `ofLabelsOnly`, off the teeth.
+bool Drawing::clear(const QPolygonF& box, bool ofLabelsOnly) const {
+    if (!room_.isNull() && !room_.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box.boundingRect())) return false;
+    return std::none_of(taken_.begin(), taken_.end(),
+                        [&](const Taken& t) { return (t.label || !ofLabelsOnly) && overlap(t.box, box, 0.2 * mm_); });
+}
+
+void Drawing::keep(const QPolygonF& box, const QString& text) {
+    taken_.push_back({box, true});
+    if (labelsNeedRoom_) grow(box.boundingRect());
+    if (labels_ && !dry_) labels_->push_back({text, box});
 }
 
 // A dimension between the feature points a and b, its line at `level` along
@@ -381,7 +463,7 @@ void Drawing::paintMember(Member m) {
         p_->setBrush(Qt::NoBrush);
         inkPolygon(tooth);
         grow(tooth.boundingRect());
-        taken_.push_back(tooth.boundingRect());  // no label over a tooth
+        taken_.push_back({QPolygonF(tooth.boundingRect()), false});  // no label over a tooth
         // The pitch cone, from the apex to the back cone.
         p_->setPen(pen(kCentre, 0.18, Qt::DashDotLine));
         inkLine(at({0, 0}), pt(k.pitchOuter));
@@ -487,8 +569,20 @@ void Drawing::paintDimensions() {
     dimension(atFlipped(Gear, gr.outsideDiameterPoint), at(gr.outsideDiameterPoint), up, top + gap_ * 1.9,
               "de2 Ø" + qs(gr.outsideDiameterText));
 
-    // The outer cone distance along the pinion's pitch cone, the face width
-    // along the gear's; each clear of the member's tooth.
+    // The apex to crown distances: the pinion's below it, the gear's left of it.
+    const QPointF apex = at({0, 0});
+    const qreal bottom = dot(extent_.bottomLeft(), down), leftMost = dot(extent_.topLeft(), left);
+    dimension(apex, atFlipped(Pinion, pn.crownDistancePoint), down, bottom + gap_ * 0.8,
+              "X1 " + qs(pn.crownDistanceText));
+    dimension(apex, atFlipped(Gear, gr.crownDistancePoint), left, leftMost + gap_ * 0.8,
+              "X2 " + qs(gr.crownDistanceText));
+}
+
+// The outer cone distance along the pinion's pitch cone, the face width
+// along the gear's; each clear of the member's tooth.
+void Drawing::paintConeDimensions() {
+    const SketchMember& pn = s_.pinion;
+    const SketchMember& gr = s_.gear;
     const QPointF apex = at({0, 0});
     const QPointF pinionPitch = atFlipped(Pinion, pn.pitchOuter);
     const QPointF pinionOut = unit(atFlipped(Pinion, pn.faceOuter) - pinionPitch);
@@ -500,13 +594,6 @@ void Drawing::paintDimensions() {
               std::max(dot(atFlipped(Gear, gr.faceOuter), gearOut), dot(atFlipped(Gear, gr.faceInner), gearOut)) +
                   gap_ * 0.7,
               "b " + qs(s_.faceWidthText));
-
-    // The apex to crown distances: the pinion's below it, the gear's left of it.
-    const qreal bottom = dot(extent_.bottomLeft(), down), leftMost = dot(extent_.topLeft(), left);
-    dimension(apex, atFlipped(Pinion, pn.crownDistancePoint), down, bottom + gap_ * 0.8,
-              "X1 " + qs(pn.crownDistanceText));
-    dimension(apex, atFlipped(Gear, gr.crownDistancePoint), left, leftMost + gap_ * 0.8,
-              "X2 " + qs(gr.crownDistanceText));
 }
 
 // Everything but the title block, at the scale and place of the last fit.
@@ -517,6 +604,13 @@ void Drawing::paintDrawing() {
     p_->setFont(font_);
     paintMember(Pinion);
     paintMember(Gear);
+    // The cone distance and the face width first, so that the crowd of angle
+    // labels near the apex gives way to them; the other dimensions stand
+    // beyond the blanks and the angles as if they were not there yet.
+    const QRectF blanks = extent_;
+    paintConeDimensions();
+    const QRectF cone = extent_;
+    extent_ = blanks;
     paintAngles(Pinion);
     paintAngles(Gear);
     // The two axes, through the apex and a little beyond the blanks and the angles.
@@ -531,6 +625,7 @@ void Drawing::paintDrawing() {
     grow(ends[0], ends[1]);
     grow(ends[2], ends[3]);
     paintDimensions();
+    grow(cone);
 }
 
 void Drawing::paint() {
@@ -540,6 +635,7 @@ void Drawing::paint() {
     const qreal title = titleBlock(false, 0);
     const QRectF room(area_.left(), area_.top(), area_.width(), area_.height() - title - mm_);
     if (fit(room)) {
+        room_ = room;
         device.save();
         device.setClipRect(room, Qt::IntersectClip);
         paintDrawing();
@@ -562,19 +658,19 @@ void paintLine(QPainter& p, const QRectF& area, const QString& line) {
 
 }  // namespace
 
-void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sketch) {
+void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sketch, std::vector<SketchLabel>* labels) {
     if (!p.isActive() || !(area.width() > 0 && area.height() > 0)) return;
     if (!sketch.sketch) {
         paintLine(p, area, qs(sketch.stop));
         return;
     }
-    Drawing(p, area, *sketch.sketch).paint();
+    Drawing(p, area, *sketch.sketch, labels).paint();
 }
 
-void paintBlankSketch(QPainter& p, const QRectF& area, const Workbook& wb) {
+void paintBlankSketch(QPainter& p, const QRectF& area, const Workbook& wb, std::vector<SketchLabel>* labels) {
     const std::string warning = staleWarning(wb, SheetId::A2);
     if (warning.empty() || !p.isActive()) {
-        paintBlankSketch(p, area, blankSketch(wb));
+        paintBlankSketch(p, area, blankSketch(wb), labels);
         return;
     }
     // A drawing of results that do not belong to the inputs says so above it.
@@ -587,7 +683,7 @@ void paintBlankSketch(QPainter& p, const QRectF& area, const Workbook& wb) {
     p.setPen(QColor(0xC0, 0x00, 0x00));
     p.drawText(line, Qt::AlignCenter, fm.elidedText(qs(warning), Qt::ElideRight, area.width()));
     p.restore();
-    paintBlankSketch(p, area.adjusted(0, line.height(), 0, 0), blankSketch(wb));
+    paintBlankSketch(p, area.adjusted(0, line.height(), 0, 0), blankSketch(wb), labels);
 }
 
 }  // namespace lc::report

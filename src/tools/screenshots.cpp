@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
@@ -158,10 +159,15 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         SketchWindow* sketch = main.sketchWindow();
         if (!sketch || !QTest::qWaitForWindowExposed(sketch)) Driver::fail("Ctrl+D opens no sketch window");
         if (!sketch->stopLine().isEmpty()) Driver::fail("the sketch says: " + sketch->stopLine());
-        // Pictured at its design size, whatever room the screen it opened on had.
-        sketch->resize(960, 680);
-        QCoreApplication::processEvents();
-        d.save(sketch, "sketch-window.png");
+        // Pictured at its design size, whatever room the screen it opened on had,
+        // then made small and large: the labels keep their size.
+        for (const auto& [size, file] : {std::pair{QSize(960, 680), "sketch-window.png"},
+                                         std::pair{QSize(400, 300), "sketch-window-small.png"},
+                                         std::pair{QSize(1600, 1100), "sketch-window-large.png"}}) {
+            sketch->resize(size);
+            QCoreApplication::processEvents();
+            d.save(sketch, file);
+        }
         sketch->close();
         main.activateWindow();
         QCoreApplication::processEvents();

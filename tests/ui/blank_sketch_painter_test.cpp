@@ -1,10 +1,11 @@
 // The blank sketch painter: the worked example draws both blanks inside its
-// area; random texts of sheet A2 never crash it, and a sheet without a
-// drawing gets its line and no blank.
+// area, its labels apart from each other at any size; random texts of sheet
+// A2 never crash it, and a sheet without a drawing gets its line and no blank.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <random>
 
 #include "core/blank_sketch.h"
@@ -55,6 +56,34 @@ TEST(BlankSketchPainter, WorkedExampleFillsItsAreaWithBothBlanks) {
         EXPECT_GT(c.pinion, 200) << size.width();
         EXPECT_GT(c.gear, 200) << size.width();
         EXPECT_EQ(c.outside, 0) << size.width();
+    }
+}
+
+// Small, the labels that find no room are left out; large, and on the A4
+// page's room below the table at 300 dpi, every dimension has its label.
+TEST(BlankSketchPainter, LabelsNeverOverlapAndStayInsideTheArea) {
+    const SketchOutcome out = blankSketch(example::a2WorkedSheet());
+    const QStringList all{"δf1 ", "δ1 ", "δa1 ", "δf2 ", "δ2 ", "δa2 ", "hf1 ", "ha1 ", "hf2 ",
+                          "ha2 ", "d1 ",  "de1 ", "d2 ",  "de2 ", "Le ",  "b ",   "X1 ",  "X2 "};
+    const struct { QSize size; int dpi; bool everyLabel; } cases[] = {{{300, 200}, 96, false}, {{400, 300}, 96, false}, {{2400, 1600}, 96, true}, {{2126, 1299}, 300, true}};
+    for (const auto& c : cases) {
+        QImage image(c.size, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(c.dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(c.dpi / 0.0254));
+        std::vector<report::SketchLabel> labels;
+        QPainter p(&image);
+        report::paintBlankSketch(p, QRectF(QPointF(0, 0), c.size), out, &labels);
+        EXPECT_GE(labels.size(), 6u) << c.size.width();
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            EXPECT_TRUE(QRectF(image.rect()).contains(labels[i].outline.boundingRect())) << labels[i].text.toStdString();
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(labels[i].outline.intersects(labels[j].outline))
+                    << c.size.width() << ": " << labels[i].text.toStdString() << " over " << labels[j].text.toStdString();
+        }
+        for (const QString& name : all) {
+            const auto n = std::count_if(labels.begin(), labels.end(), [&](const auto& l) { return l.text.startsWith(name); });
+            EXPECT_EQ(n, c.everyLabel ? 1 : std::min<decltype(n)>(n, 1)) << c.size.width() << ": " << name.toStdString();
+        }
     }
 }
 

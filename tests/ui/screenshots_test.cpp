@@ -24,6 +24,8 @@ TEST_F(Screenshots, WritesEveryWindowAfterTheWorkedExample) {
     EXPECT_EQ(sizeOf("sheet-c.png"), QSize(729, 489));
     EXPECT_EQ(sizeOf("change-gears.png"), QSize(390, 343));
     EXPECT_EQ(sizeOf("sketch-window.png"), QSize(960, 680));
+    EXPECT_EQ(sizeOf("sketch-window-small.png"), QSize(400, 300));
+    EXPECT_EQ(sizeOf("sketch-window-large.png"), QSize(1600, 1100));
     // The design-size main window, and the one enlarged around sheet A2.
     EXPECT_EQ(sizeOf("main-window.png"), main->size());
     const QSize enlarged = sizeOf("main-window-a2.png");

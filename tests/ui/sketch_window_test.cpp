@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QMenu>
+#include <QProcess>
 
 #include "app/guide_window.h"
 #include "app/sketch_window.h"
@@ -127,6 +128,29 @@ TEST_F(SketchWindowTest, ItOpensWithinTheScreenAndTakesTheProgramsKeys) {
         QTest::keyClick(sketch(), key.key(), key.keyboardModifiers());
         EXPECT_TRUE(done()) << QKeySequence(key).toString().toStdString();
     }
+}
+
+// 导出示意图PDF… and PNG…: one vector page whose labels are text, a picture at
+// twice the window's pixels; a folder that is not there is told.
+TEST_F(SketchWindowTest, ExportsTheSketchAloneAsOnePdfPageAndAPicture) {
+    calculateA2();
+    main->showSketch();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sketch()));
+    sketch()->resize(640, 480);
+    QTemporaryDir dir;
+    ASSERT_TRUE(main->exportSketchTo(dir.filePath("s.pdf")));
+    ASSERT_TRUE(main->exportSketchTo(dir.filePath("s.png")));
+    QProcess p;
+    const auto output = [&](const QString& tool, const QStringList& args) {
+        return p.start(tool, args), p.waitForFinished(30000), QString::fromUtf8(p.readAllStandardOutput()); };
+    EXPECT_TRUE(output("pdfinfo", {dir.filePath("s.pdf")}).contains(QRegularExpression("Pages:\\s+1\\n")));
+    const QString text = output("pdftotext", {dir.filePath("s.pdf"), "-"});
+    for (const char* label : {"d2 Ø82", "δ1 13.70696°", "X1 41.3358720895402"}) EXPECT_TRUE(text.contains(label)) << label;
+    const QImage png(dir.filePath("s.png"));
+    EXPECT_EQ(png.size(), sketch()->size() * 2 * std::max<qreal>(1, sketch()->devicePixelRatioF()));
+    EXPECT_FALSE(main->exportSketchTo(dir.filePath("no/s.png")));
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_TRUE(messages.entries[0].text.startsWith("无法导出示意图“")) << messages.entries[0].text.toStdString();
 }
 
 }  // namespace
