@@ -2,7 +2,7 @@
 # The real program started as a file manager starts it, `lingchuan JOB`, on a
 # virtual X server under a small window manager: the job's texts must be in
 # sheet A2's fields (copied by 复制本页数据, Ctrl+Shift+C, read back from the
-# clipboard). Skipped (77) where the X tools are missing.
+# clipboard) and its name in the main window's title. Skipped (77) where the X tools are missing.
 #   tests/ui/command_line_test.sh build/src/app/lingchuan
 set -euo pipefail
 if [ "${1:-}" = --session ]; then
@@ -12,6 +12,7 @@ if [ "${1:-}" = --session ]; then
   trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
   wid=$(timeout 20 xdotool search --sync --name '翎川' | head -1)
   sleep 1.5
+  xdotool getwindowname "$wid"
   xdotool windowactivate --sync "$wid" key ctrl+shift+c sleep 0.5
   xclip -o -selection clipboard; exit
 fi
@@ -22,5 +23,6 @@ trap 'rm -rf "$dir"' EXIT
 printf '{"format": "lingchuan-workbook", "sheets": {"A2": {"Text1": "17", "Text2": "43"}}}' > "$dir/图号 1234.lcjob"
 table=$(cd "$dir" && XDG_CONFIG_HOME=$dir QT_QPA_PLATFORM=xcb \
         xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$self" --session "$program" "图号 1234.lcjob")
+[ "$(head -1 <<<"$table")" = "图号 1234.lcjob - 翎川" ] || { echo "title: $(head -1 <<<"$table")"; exit 1; }
 grep -qP '^1\t[^\t]*\t[^\t]*\t17\t' <<<"$table" && grep -qP '^2\t[^\t]*\t[^\t]*\t43\t' <<<"$table" ||
   { echo "the job's texts are not in sheet A2:"; printf '%s\n' "$table" | head -3; exit 1; }
