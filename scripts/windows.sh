@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build of 翎川, cross-built with Debian's MinGW-w64 and proven
-# under Wine against the Linux build. WINDOWS_PROGRAMS=all makes the whole
-# program; the default, batch, the batch tool alone (no Qt):
+# under Wine against the Linux build. WINDOWS_PROGRAMS=all, the default, makes
+# the whole program; batch the batch tool alone (no Qt):
 #   1. GMP, MPFR (and for all a static Qt) from Debian's own source packages,
 #      built once into the cache outside the clone (scripts/windows-deps.sh);
 #   2. lingchuan-calc.exe (for all also lingchuan.exe, lingchuan-report.exe and
@@ -9,14 +9,17 @@
 #      installer lingchuan-VERSION-win64.exe and the portable .zip in
 #      build-windows/package;
 #   3. under Wine (a scratch prefix, on a virtual X server of its own):
-#      the installer installs silently; the installed lingchuan-calc.exe gives
-#      byte for byte the Linux output on the worked examples and COUNT
-#      generated workbooks (default 400, fixed SEED, default 16); for all:
-#      lingchuan-replay.exe, offscreen, replays REPLAY_COUNT generated documents
-#      (default 100) through the windows as the Linux lingchuan-calc runs them;
-#      the installed lingchuan-report.exe writes the worked example's PDF with
-#      the Linux PDF's text apart from the printing date; the uninstaller
-#      removes what was installed.
+#      the installer installs silently (for all registering the .lcjob job
+#      files); the installed lingchuan-calc.exe gives byte for byte the Linux
+#      output on the worked examples and COUNT generated workbooks (default
+#      400, fixed SEED, default 16); for all: lingchuan-replay.exe, offscreen,
+#      replays REPLAY_COUNT generated documents (default 100) through the
+#      windows as the Linux lingchuan-calc runs them; the installed
+#      lingchuan-report.exe writes the worked example's PDF with the Linux
+#      PDF's text apart from the printing date; the installed lingchuan.exe
+#      shows its window, a message and sheet A2's worked example typed with
+#      real key events (SCREENSHOTS=DIR keeps pictures of both); the
+#      uninstaller removes what was installed.
 # Run scripts/setup.sh first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +29,7 @@ jobs=${JOBS:-2}
 count=${COUNT:-400}
 seed=${SEED:-16}
 replay_count=${REPLAY_COUNT:-100}
-programs=${WINDOWS_PROGRAMS:-batch}
+programs=${WINDOWS_PROGRAMS:-all}
 case $programs in all | batch) ;; *) echo "windows: WINDOWS_PROGRAMS is all or batch" >&2; exit 2 ;; esac
 if [ "$programs" = all ]; then
   for tool in xdotool xclip; do
@@ -109,6 +112,26 @@ for f in "${installed[@]}"; do [ -f "$prefix/$f" ] || fail "the installer did no
 for f in "${entries[@]}"; do [ -f "$menu/$f" ] || fail "no Start-menu entry $f"; done
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lingchuan' /v UninstallString >/dev/null 2>&1 ||
   fail "the uninstaller is not registered with Windows"
+classes='HKLM\Software\Classes'
+if [ "$programs" = all ]; then
+  # The job files' type: .lcjob opened by the installed program, with its
+  # icon. Exported as Windows writes it (UTF-16), the description being Chinese.
+  value() { wine reg query "$classes\\$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+  [ "$(value .lcjob)" = Lingchuan.Workbook ] || fail ".lcjob is not registered as Lingchuan.Workbook"
+  wine reg export "$classes\\Lingchuan.Workbook" 'C:\lcjob.reg' /y >/dev/null 2>&1 || fail "no type Lingchuan.Workbook"
+  diff <(iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/lcjob.reg" | tr -d '\r' | grep '^[[@]') - >&2 <<'EOF' ||
+[HKEY_LOCAL_MACHINE\Software\Classes\Lingchuan.Workbook]
+@="翎川计算文件"
+[HKEY_LOCAL_MACHINE\Software\Classes\Lingchuan.Workbook\DefaultIcon]
+@="C:\\Program Files\\Lingchuan\\bin\\lingchuan.exe,0"
+[HKEY_LOCAL_MACHINE\Software\Classes\Lingchuan.Workbook\shell]
+[HKEY_LOCAL_MACHINE\Software\Classes\Lingchuan.Workbook\shell\open]
+[HKEY_LOCAL_MACHINE\Software\Classes\Lingchuan.Workbook\shell\open\command]
+@="\"C:\\Program Files\\Lingchuan\\bin\\lingchuan.exe\" \"%1\""
+EOF
+    fail "the job files' type is not registered as above (<: registered, >: expected)"
+  echo "windows: .lcjob registered as 翎川计算文件, opened by lingchuan.exe"
+fi
 echo "windows: installed into C:\\Program Files\\Lingchuan with its Start-menu entry and uninstaller"
 
 step "the installed lingchuan-calc.exe and the Linux one"
@@ -167,42 +190,50 @@ echo "windows: the worked example's PDF reads the same from both ($(wc -l <"$pdf
 step "the installed lingchuan.exe: a message and sheet A2's worked example, typed"
 # Real key events (XTest) on the virtual display; the texts are read back
 # through the clipboard, which Wine shares with X: a message box copies its
-# text on Ctrl+C, the main window a sheet's fields on Ctrl+Shift+C.
-clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null || true; }
-shot() {  # the display as it is (XGetImage on the root shows new windows black)
-  if [ -n "${SCREENSHOTS:-}" ]; then mkdir -p "$SCREENSHOTS" && xwdtopnm "$root/Xvfb_screen0" 2>/dev/null | pnmtopng >"$SCREENSHOTS/$1"; fi
+# text on Ctrl+C, the main window a sheet's fields on Ctrl+Shift+C. Nothing
+# waits a fixed time for the program: the copying key is pressed again each
+# second until the clipboard holds what is awaited, for at most a minute.
+clip=
+copied() {  # KEY PATTERN...: true once a copy by KEY holds every PATTERN (TRIES times)
+  local key=$1 pattern; shift
+  for _ in $(seq "${TRIES:-60}"); do
+    xdotool key "$key"
+    sleep 1
+    clip=$(timeout 10 xclip -o -selection clipboard 2>/dev/null || true)
+    for pattern in "$@"; do printf '%s\n' "$clip" | grep -q -- "$pattern" || continue 2; done
+    return 0
+  done
+  return 1
 }
+shot() {  # the display as it is (XGetImage on the root shows new windows black)
+  [ -n "${SCREENSHOTS:-}" ] || return 0
+  command -v pnmtopng >/dev/null || fail "SCREENSHOTS needs xwdtopnm and pnmtopng (apt install netpbm)"
+  mkdir -p "$SCREENSHOTS" && xwdtopnm "$root/Xvfb_screen0" 2>/dev/null | pnmtopng >"$SCREENSHOTS/$1"
+}
+tab=$'\t'
 wine "$prefix/bin/lingchuan.exe" & app_pid=$!
 main=$(timeout 60 xdotool search --sync --onlyvisible --name '^翎川$' | head -1) || fail "no window titled 翎川"
-sleep 2
-xdotool mousemove --window "$main" 30 10 click 1  # the menu bar's first command: 计算单A2
-sleep 2
+# The menu bar's first command, 计算单A2, until the sheet is there to copy.
+sheet=
+for _ in $(seq 20); do
+  xdotool mousemove --window "$main" 30 10 click 1
+  if TRIES=3 copied ctrl+shift+c "^1$tab"; then sheet=yes; break; fi
+done
+[ -n "$sheet" ] || fail "lingchuan.exe showed no sheet A2"
 # Enter along the empty input chain to 开始计算, and press it.
 xdotool key --delay 150 Return Return Return Return Return Return space
-sleep 2
-xdotool key ctrl+c
-sleep 1
-message=$(clipboard)
+copied ctrl+c 请输入必要的参数！ || fail "the message box does not read 请输入必要的参数！ (read: ${clip:0:400})"
 shot windows-message.png
-case $message in *请输入必要的参数！*) ;; *) fail "the message box does not read 请输入必要的参数！ (read: $message)" ;; esac
 xdotool key Return
-sleep 1
 for text in 10 41 2 "" 0.4 44.45; do
   [ -z "$text" ] || xdotool type --delay 100 "$text"
-  xdotool key Return
-  sleep 0.3
+  xdotool key --delay 150 Return
 done
 xdotool key space  # 开始计算 has the focus after the last field
-sleep 2
-xdotool key ctrl+shift+c
-sleep 1
-sheet=$(clipboard)
-shot windows-sheet-a2.png
 # The worked example's 平面齿轮齿数Zc (row 6) and the gear's 节圆上弦齿厚 (row 42).
-tab=$'\t'
-for row in "6${tab}.*${tab}42\.2018956920184" "42${tab}.*${tab}2\.785696"; do
-  printf '%s\n' "$sheet" | grep -q "^$row" || fail "sheet A2 after the worked example: no row ${row//$tab/ }"
-done
+copied ctrl+shift+c "^6$tab.*${tab}42\.2018956920184" "^42$tab.*${tab}2\.785696" ||
+  fail "sheet A2 after the worked example lacks row 6's 42.2018956920184 or row 42's 2.785696 (read: ${clip:0:400})"
+shot windows-sheet-a2.png
 kill "$app_pid" 2>/dev/null || true
 wait "$app_pid" 2>/dev/null || true
 echo "windows: the window titled 翎川 showed the message and computed the worked example"
@@ -217,5 +248,8 @@ if wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ling
   fail "the uninstaller left its registry key"
 fi
 [ ! -e "$menu" ] || fail "the Start-menu entries stayed"
+for key in .lcjob Lingchuan.Workbook; do
+  if wine reg query "$classes\\$key" >/dev/null 2>&1; then fail "the uninstaller left $classes\\$key"; fi
+done
 echo "windows: uninstalled"
 echo "windows: done in $SECONDS s"

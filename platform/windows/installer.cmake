@@ -29,7 +29,22 @@ if(TARGET lingchuan)  # not in a build of the batch tool alone
 Function lcDesktopShortcut
   CreateShortCut '$DESKTOP\\\\翎川.lnk' '$INSTDIR\\\\bin\\\\lingchuan.exe'
 FunctionEnd")
-  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$DESKTOP\\\\翎川.lnk'")
+  # The job files (.lcjob) as 翎川's: its description, the program's picture
+  # as their icon (as on Linux) and 翎川 to open them. The uninstaller takes
+  # .lcjob back only while it still names 翎川's type.
+  set(classes "Software\\\\Classes")
+  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  WriteRegStr HKLM '${classes}\\\\.lcjob' '' 'Lingchuan.Workbook'
+  WriteRegStr HKLM '${classes}\\\\Lingchuan.Workbook' '' '翎川计算文件'
+  WriteRegStr HKLM '${classes}\\\\Lingchuan.Workbook\\\\DefaultIcon' '' '$INSTDIR\\\\bin\\\\lingchuan.exe,0'
+  WriteRegStr HKLM '${classes}\\\\Lingchuan.Workbook\\\\shell\\\\open\\\\command' '' '\\\"$INSTDIR\\\\bin\\\\lingchuan.exe\\\" \\\"%1\\\"'
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'")
+  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$DESKTOP\\\\翎川.lnk'
+  ReadRegStr $0 HKLM '${classes}\\\\.lcjob' ''
+  StrCmp $0 'Lingchuan.Workbook' 0 +2
+  DeleteRegKey HKLM '${classes}\\\\.lcjob'
+  DeleteRegKey HKLM '${classes}\\\\Lingchuan.Workbook'
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'")
 endif()
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/cpack/license.txt)
 # The page NSIS shows first: UTF-8 with its byte-order mark, as NSIS reads it.

@@ -54,6 +54,10 @@ QFont sheetFont(qreal points, bool bold = false) {
     f.setPointSizeF(points);
     f.setBold(bold);
     f.setKerning(false);
+    // Unhinted: the glyphs advance by the font's own widths, not widths
+    // rounded to the device's pixels, so that a page is laid out alike
+    // whatever measures the font.
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 

@@ -136,10 +136,16 @@ int report(const QString& job, const QString& out) {
 
 int main(int argc, char** argv) {
     // No display needed: the pages are painted into the file. Windows always
-    // has its desktop, and only its own platform knows the installed fonts.
-#ifndef Q_OS_WIN
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // has its desktop, and only its own platform knows the installed fonts;
+    // there FreeType measures them, as it does on Linux, so that a text breaks
+    // at the same places in its cells on both.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+#ifdef Q_OS_WIN
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#else
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
+    }
     qInstallMessageHandler(qtMessages);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);

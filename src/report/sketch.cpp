@@ -42,6 +42,10 @@ QFont sketchFont(qreal points, bool bold = false) {
     f.setFamilies({"DejaVu Sans", "AR PL UMing CN", "Noto Serif CJK SC", "SimSun"});
     f.setPointSizeF(points);
     f.setBold(bold);
+    // Unhinted: the glyphs advance by the font's own widths, not widths
+    // rounded to the device's pixels, so that a page is laid out alike
+    // whatever measures the font.
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
