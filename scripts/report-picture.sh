@@ -18,13 +18,13 @@ cmake --build build --target lingchuan-calc lingchuan-report
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-build/src/cli/lingchuan-calc run >"$work/算例.json" <<'JSON'
+build/src/cli/lingchuan-calc run >"$work/算例.lcjob" <<'JSON'
 {"actions": ["A1", "A2.Text1=10", "A2.Text2=41", "A2.Text3=2", "A2.Text5=35", "A2.Text12=0.4",
              "A2.Text17=44.45", "A2.Command1", "A2.Command2", "B1.Text16=0.9", "B1.Command1",
              "B1.Command3", "C.Text52=25", "C.Text53=20", "C.Text54=28", "C.Text55=22", "C.Command1",
              "Gljs", "gears.Text1=0.5", "gears.Command1"]}
 JSON
-build/src/report/lingchuan-report "$work/算例.json" -o "$work/算例.pdf"
+build/src/report/lingchuan-report "$work/算例.lcjob" -o "$work/算例.pdf"
 pdftoppm -r 100 -f 1 -l 1 -singlefile -png "$work/算例.pdf" "$out/report-a2"
 if [ "$out" != docs ]; then cp "$work/算例.pdf" "$out/"; fi
 echo "wrote $out/report-a2.png"
