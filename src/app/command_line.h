@@ -1,18 +1,20 @@
 // The program's command line: `lingchuan [JOB]`, as a file manager starts it
-// with a job file (the menu entry's %f). --help and --version answer and end
-// the program, as usual.
+// with a job file (the menu entry's %f), and `lingchuan --guide`, the user
+// guide alone (the Start menu's and the desktop menu's 翎川 用户指南).
+// --help and --version answer and end the program, as usual.
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 namespace lc::app {
 
-class MainWindow;
+struct CommandLine {
+    bool guide = false;  // the guide window alone, no main window
+    QString job;         // the job to open, absolute; empty for none
+};
 
-// Opens the job named on the command line (arguments as QCoreApplication
-// gives them, the program first) in the main window, which must be shown; a
-// job that cannot be opened is told in the usual message and leaves the
-// workbook empty. Without a job, nothing happens.
-void openFromCommandLine(MainWindow& main, const QStringList& arguments);
+// Reads the arguments as QCoreApplication gives them, the program first.
+CommandLine readCommandLine(const QStringList& arguments);
 
 }  // namespace lc::app

@@ -16,6 +16,7 @@
 #include <new>
 
 #include "app/main_window.h"
+#include "app/places.h"
 #include "app/sketch_window.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
@@ -77,7 +78,7 @@ QString whyNotSaved(const QString& path, const QFileDevice& file) {
 
 QString MainWindow::lastFolder() const {
     const QString folder = QSettings().value("jobs/lastFolder").toString();
-    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : documentsFolder();
 }
 
 void MainWindow::rememberFolder(const QString& path) {

@@ -8,6 +8,7 @@
 #include <QPrinter>
 
 #include "app/main_window.h"
+#include "app/print_setup.h"
 #include "report/page.h"
 #include "report/sketch.h"
 
@@ -22,6 +23,7 @@ bool anySheet(const Workbook& wb) {
 }
 
 const char* const kNothingToPrint = "没有打开的计算单，无可打印的内容。";
+const char* const kNoPrinter = "没有安装打印机，无法打印。\n要把计算单导出为PDF文件吗？";
 
 }  // namespace
 
@@ -44,14 +46,13 @@ void MainWindow::printSheets() {
         session_.messages().show(QString::fromUtf8(kNothingToPrint));
         return;
     }
+    if (!printerAvailable()) {
+        if (session_.messages().ask(QString::fromUtf8(kNoPrinter))) exportPdf();
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     report::setUpA4(printer);
-    // 打印到文件 offers the same file as 导出PDF; the printer itself stays the
-    // first choice where there is one.
-    const QString pdf = suggestedPdfPath();
-    printer.setDocName(QFileInfo(pdf).completeBaseName());
-    printer.setOutputFileName(pdf);
-    printer.setOutputFormat(QPrinter::NativeFormat);
+    prepareForPrintDialog(printer, suggestedPdfPath());
     report::PageOptions options = pageOptions();
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QString::fromUtf8("打印"));
