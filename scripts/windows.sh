@@ -445,7 +445,7 @@ if [ "$programs" = all ]; then
   win 30 "clearing the settings" reg delete "$settings" /f >/dev/null 2>&1 || true
   portable=$WINEPREFIX/drive_c/portable
   rm -rf "$portable" && mkdir -p "$portable"
-  (cd "$portable" && unzip -q "$root"/package/lingchuan-*-win64.zip)
+  python3 -m zipfile -e "$root"/package/lingchuan-*-win64.zip "$portable"
   portable_exe=$(ls "$portable"/*/bin/lingchuan.exe)
   [ -f "$(dirname "$portable_exe")/portable.ini" ] || fail "the .zip has no portable.ini beside lingchuan.exe"
   launch 120 wine "$portable_exe"; app_pid=$!
