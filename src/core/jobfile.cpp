@@ -2,6 +2,7 @@
 // it, and written back with every sheet that exists.
 #include "core/jobfile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/calc.h"
@@ -81,6 +82,8 @@ public:
                         throw JobError(where, "no such sheet (A2, B1, C, gears)", "没有这个计算单（A2、B1、C、gears）。");
                     sheet(out.workbook.insert(*id), given, where);
                 }
+            } else if (key == "properties") {
+                properties(value, out.workbook.properties);
             } else if (key == "actions") {
                 if (!value.is_array())
                     throw JobError("actions", std::string("expected an array, got ") + kindOf(value),
@@ -91,8 +94,8 @@ public:
                     textLength(actions.texts[i], "actions[" + std::to_string(i) + "]");
                 out.actions = std::move(actions.texts);
             } else {
-                throw JobError(key, "no such key (format, version, flags, sheets, actions)",
-                               "不认识的名称（可用的有 format、version、flags、sheets、actions、log）。");
+                throw JobError(key, "no such key (format, version, flags, properties, sheets, actions)",
+                               "不认识的名称（可用的有 format、version、flags、properties、sheets、actions、log）。");
             }
         }
         return out;
@@ -185,6 +188,21 @@ private:
         }
     }
 
+    void properties(const Json& given, Properties& out) const {
+        object(given, "properties");
+        for (const auto& [key, value] : given.items()) {
+            const std::string where = "properties." + key;
+            const auto p = std::find_if(kAllProperties.begin(), kAllProperties.end(),
+                                        [&](Property q) { return key == propertyKey(q); });
+            if (p == kAllProperties.end())
+                throw JobError(where,
+                               "no such property (pinionDrawing, gearDrawing, name, material, designer, checker, date, "
+                               "remarks)",
+                               "没有这项属性（pinionDrawing、gearDrawing、name、material、designer、checker、date、remarks）。");
+            out[*p] = text(value, where);
+        }
+    }
+
     // Overlays the given texts, check boxes, option captions and selection, or
     // the change-gear window's list and caption, on a sheet's defaults.
     void sheet(Sheet& s, const Json& given, const std::string& path) const {
@@ -259,6 +277,8 @@ Json sheetJson(const Sheet& s) {
 
 // "sheets.A2.Text23(0)" in the workbook's words: "计算单A2 第23项小轮（Text23(0)）".
 std::string placeWords(const std::string& where) {
+    for (Property p : kAllProperties)
+        if (where == std::string("properties.") + propertyKey(p)) return std::string("属性 ") + propertyLabel(p);
     const std::string prefix = "sheets.";
     if (where.rfind(prefix, 0) != 0) return where;
     const std::string rest = where.substr(prefix.size());
@@ -302,10 +322,14 @@ std::string writeJobFile(const Workbook& wb) {
 Json documentJson(const Workbook& wb) {
     Json out = Json::object();
     out["format"] = kJobFormat;
-    out["version"] = kJobVersion;
+    // A workbook without properties is the document version 1 has always
+    // been, byte for byte; properties need a reader that knows them.
+    out["version"] = wb.properties.empty() ? 1 : kJobVersion;
     out["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
                     {"b1Done", wb.flags.b1Done != kFalse},
                     {"pinionRightHand", wb.flags.pinionRightHand != kFalse}};
+    if (!wb.properties.empty())
+        for (Property p : kAllProperties) out["properties"][propertyKey(p)] = wb.properties[p];
     out["sheets"] = Json::object();
     for (SheetId id : kAllSheets)
         if (const Sheet* s = wb.find(id)) out["sheets"][sheetKey(id)] = sheetJson(*s);

@@ -68,13 +68,27 @@ std::string joined(const std::vector<Row>& rows, char separator, const char* lin
 
 std::string tabSeparated(const Sheet& sheet) { return joined(rowsOf(sheet), '\t', "\n", "\t\r\n", true); }
 
+namespace {
+
+// The job's properties (all of them once one is filled in, so that each keeps
+// its row), then the sheet.
+std::vector<Row> workbookRows(const Workbook& wb, SheetId id) {
+    std::vector<Row> rows;
+    if (!wb.properties.empty())
+        for (Property p : kAllProperties) rows.push_back(Row{propertyLabel(p), wb.properties[p]});
+    for (Row& row : rowsOf(*wb.find(id))) rows.push_back(std::move(row));
+    return rows;
+}
+
+}  // namespace
+
 std::string tabSeparated(const Workbook& wb, SheetId id) {
     const std::string warning = staleWarning(wb, id);
-    return (warning.empty() ? std::string() : warning + "\n") + tabSeparated(*wb.find(id));
+    return (warning.empty() ? std::string() : warning + "\n") + joined(workbookRows(wb, id), '\t', "\n", "\t\r\n", true);
 }
 
 std::string commaSeparated(const Workbook& wb, SheetId id) {
-    std::vector<Row> rows = rowsOf(*wb.find(id));
+    std::vector<Row> rows = workbookRows(wb, id);
     const std::string warning = staleWarning(wb, id);
     if (!warning.empty()) rows.insert(rows.begin(), Row{warning});
     return "\xEF\xBB\xBF" + joined(rows, ',', "\r\n", ",\"\r\n", false);

@@ -136,7 +136,24 @@ void Sheet::setCheck(std::string_view name, int value) {
     it->second = value;
 }
 
-Workbook::Workbook(const Workbook& other) : flags(other.flags) {
+const char* propertyKey(Property p) {
+    static const char* const keys[] = {"pinionDrawing", "gearDrawing", "name",     "material",
+                                       "designer",      "checker",     "date",     "remarks"};
+    return keys[static_cast<std::size_t>(p)];
+}
+
+const char* propertyLabel(Property p) {
+    static const char* const labels[] = {"图号（小轮）", "图号（大轮）", "名称", "材料", "设计", "审核", "日期", "备注"};
+    return labels[static_cast<std::size_t>(p)];
+}
+
+bool Properties::empty() const {
+    for (const std::string& t : texts)
+        if (!t.empty()) return false;
+    return true;
+}
+
+Workbook::Workbook(const Workbook& other) : flags(other.flags), properties(other.properties) {
     for (std::size_t i = 0; i < sheets_.size(); ++i)
         if (other.sheets_[i]) sheets_[i] = std::make_unique<Sheet>(*other.sheets_[i]);
 }
@@ -145,6 +162,7 @@ Workbook& Workbook::operator=(const Workbook& other) {
     if (this != &other) {
         Workbook copy(other);
         flags = copy.flags;
+        properties = std::move(copy.properties);
         sheets_ = std::move(copy.sheets_);
     }
     return *this;
