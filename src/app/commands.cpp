@@ -15,6 +15,7 @@ const Command kCommands[] = {
     {"SaveAs", "另存为…", "Ctrl+Shift+S", Files, nullptr, [](MainWindow& m) { m.saveJobAs(); }},
     {"Open", "打开…", "Ctrl+O", Files, nullptr, [](MainWindow& m) { m.openJob(); }},
     {"New", "新建", "Ctrl+N", Files, nullptr, [](MainWindow& m) { m.newJob(); }},
+    {"Properties", "属性…", "", Files, nullptr, [](MainWindow& m) { m.editProperties(); }},
     // Every sheet that exists, whichever window is active (also none).
     {"Print", "打印…", "Ctrl+P", Output, nullptr, [](MainWindow& m) { m.printSheets(); }},
     {"ExportPdf", "导出PDF…", "Ctrl+E", Output, nullptr, [](MainWindow& m) { m.exportPdf(); }},
@@ -22,6 +23,7 @@ const Command kCommands[] = {
     {"ExportTable", "导出表格…", "", Copying, anySheet, [](MainWindow& m) { m.exportTable(); }},
     {"Sketch", "示意图", "Ctrl+D", Drawing, sheetA2, [](MainWindow& m) { m.showSketch(); }},
     {"Guide", "用户指南", "F1", Help, nullptr, [](MainWindow& m) { m.showGuide(); }},
+    {"About", "关于翎川", "", Help, nullptr, [](MainWindow& m) { m.showAbout(); }},
 };
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "app/sketch_window.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
+#include "report/blank_dxf.h"
 #include "ui/formkit.h"
 #include "ui/sheet_form.h"
 
@@ -330,9 +331,9 @@ void MainWindow::exportSketch(const QString& suffix) {
     const QFileInfo job(jobPath_);
     const QString folder = jobPath_.isEmpty() ? lastFolder() : job.absolutePath();
     const QString base = jobPath_.isEmpty() ? QString() : job.completeBaseName() + "-";
-    const bool png = suffix == "png";
-    QFileDialog dialog(sketch_, QString(png ? "导出示意图PNG" : "导出示意图PDF"),
-                       QDir(folder).filePath(base + "齿坯示意图." + suffix), QString(png ? "PNG 图片 (*.png)" : "PDF 文件 (*.pdf)"));
+    const QString filter = suffix == "png" ? "PNG 图片 (*.png)" : suffix == "dxf" ? "DXF 图纸 (*.dxf)" : "PDF 文件 (*.pdf)";
+    QFileDialog dialog(sketch_, "导出示意图" + suffix.toUpper(), QDir(folder).filePath(base + "齿坯示意图." + suffix),
+                       filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The suffix is the dialog's, so its question before overwriting covers
     // a name typed without it.
@@ -345,6 +346,13 @@ void MainWindow::exportSketch(const QString& suffix) {
 
 bool MainWindow::exportSketchTo(const QString& path) {
     if (!sketch_) return false;
+    if (QFileInfo(path).suffix().compare("dxf", Qt::CaseInsensitive) == 0) {
+        const report::DxfOutcome dxf = report::blankDxf(wb_);
+        QString error;
+        if (report::writeDxf(path, dxf, &error)) return true;
+        session_.messages().show(dxf.bytes.empty() ? error : "无法导出示意图“" + shown(path) + "”：" + error);
+        return false;
+    }
     QSaveFile file(path);
     bool done = file.open(QIODevice::WriteOnly);
     if (done && QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0) {

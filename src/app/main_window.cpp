@@ -199,7 +199,8 @@ void MainWindow::showSketch() {
             if (a->objectName() == "Print" || a->objectName() == "ExportPdf") printing << a;
         }
         for (const auto& [name, caption, suffix] : {std::tuple{"ExportSketchPdf", "导出示意图PDF…", "pdf"},
-                                                    std::tuple{"ExportSketchPng", "导出示意图PNG…", "png"}}) {
+                                                    std::tuple{"ExportSketchPng", "导出示意图PNG…", "png"},
+                                                    std::tuple{"ExportSketchDxf", "导出示意图DXF…", "dxf"}}) {
             auto* a = new QAction(QString::fromUtf8(caption), this);
             a->setObjectName(name);
             connect(a, &QAction::triggered, this, [this, s = QString(suffix)] { exportSketch(s); });

@@ -56,6 +56,10 @@ public:
     // to the front again by every further call.
     void showGuide();
     GuideWindow* guideWindow() const { return guide_.get(); }
+    // 属性…: the job's properties in their dialog; a change counts as any other.
+    void editProperties();
+    // 关于翎川: version, build, licence and the third-party parts.
+    void showAbout();
 
     // The sheet of the active child window, if one is active.
     std::optional<SheetId> activeSheet() const;
@@ -95,12 +99,14 @@ public:
     // 示意图 (sheet A2): the blank sketch window, beside this one.
     void showSketch();
     SketchWindow* sketchWindow() const { return sketch_; }
-    // 导出示意图PDF… and 导出示意图PNG… (the sketch window's menu): the sketch
-    // alone into a file chosen in the save dialog, beside the job and named
-    // after it; `suffix` is "pdf" or "png".
+    // 导出示意图PDF…, 导出示意图PNG… and 导出示意图DXF… (the sketch window's
+    // menu): the sketch alone into a file chosen in the save dialog, beside the
+    // job and named after it; `suffix` is "pdf", "png" or "dxf".
     void exportSketch(const QString& suffix);
     // The sketch written to that path: a picture for a name ending in .png,
-    // else a one-page PDF. A failure is told in a message.
+    // the drawing for CAD for .dxf (none when the sketch shows its line
+    // instead: that line is the message), else a one-page PDF. A failure is
+    // told in a message.
     bool exportSketchTo(const QString& path);
 
     // 打印… and 导出PDF…: the printed page of every sheet that exists, through

@@ -18,6 +18,7 @@
 #include <system_error>
 
 #include "core/jobfile.h"
+#include "report/blank_dxf.h"
 #include "report/page.h"
 #include "report/sketch.h"
 
@@ -31,6 +32,7 @@ const char* const kHelp = R"HELP(用法：
   lingchuan-report 计算文件.json -o 输出.pdf
   lingchuan-report - -o 输出.pdf          （从标准输入读计算文件）
   lingchuan-report 计算文件.json -o -     （PDF写到标准输出）
+  lingchuan-report --dxf 输出.dxf 计算文件.json
   lingchuan-report --help | --version
 
 把计算文件（程序保存的计算文件，或 lingchuan-calc run 的输出）的计算单写成
@@ -44,8 +46,13 @@ PDF：文件中的每张计算单一页A4，按A2、B1、C、挂轮计算的顺�
 的文件不接受，请先用 lingchuan-calc run 执行。输出.pdf只在PDF完整时才替换；
 输出.pdf就是计算文件本身时拒绝；设备或管道直接写入。
 
-退出状态：0 表示PDF已写出；2 表示计算文件或用法有错，标准错误上有一行说明
-错在哪里，不写PDF；1 表示PDF无法写出。
+--dxf 把计算单A2的齿坯示意图写成DXF文件（AutoCAD 2000格式）：大小轮的轴截面，
+1:1，单位mm，锥顶在原点，小轮轴线沿X、大轮轴线沿Y；图层“轮廓”“中心线”
+“尺寸”“文字”；尺寸文字就是计算单上的数字，标题栏有计算文件的属性。计算单A2
+尚未计算或数值无法出图时，标准错误上是示意图的那一行说明，不写文件。
+
+退出状态：0 表示文件已写出；2 表示计算文件或用法有错（或无法出图），标准错误
+上有一行说明错在哪里，不写文件；1 表示文件无法写出。
 )HELP";
 
 // The PDF in memory, for a target that is not a regular file.
@@ -77,7 +84,7 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) 
     if (type == QtFatalMsg || type == QtCriticalMsg) std::cerr << "lingchuan-report: Qt: " << utf8(text) << "\n";
 }
 
-int report(const QString& job, const QString& out) {
+int report(const QString& job, const QString& out, bool dxf) {
     const bool fromStdin = job == "-";
     const std::string source = fromStdin ? std::string("标准输入") : utf8(job);
     // Only a regular file is read: a device never ends, a pipe may never
@@ -103,6 +110,24 @@ int report(const QString& job, const QString& out) {
         bool anySheet = false;
         for (lc::SheetId id : lc::kAllSheets) anySheet = anySheet || doc.workbook.exists(id);
         if (!anySheet) return fail(kBadInput, source + "：文件中没有计算单，无可打印的内容");
+        if (dxf) {
+            // The blank drawing alone: written whole, or nothing and the
+            // sketch's own line.
+            const lc::report::DxfOutcome drawing = lc::report::blankDxf(doc.workbook);
+            if (drawing.bytes.empty()) return fail(kBadInput, source + "：" + drawing.stop);
+            QString error;
+            if (out == "-") {
+                QFile sink;
+                if (sink.open(stdout, QIODevice::WriteOnly) &&
+                    sink.write(drawing.bytes.data(), static_cast<qint64>(drawing.bytes.size())) ==
+                        static_cast<qint64>(drawing.bytes.size()) &&
+                    sink.flush())
+                    return kOk;
+                return fail(kInternal, "标准输出：无法写出：" + utf8(sink.errorString()));
+            }
+            if (!lc::report::writeDxf(out, drawing, &error)) return fail(kInternal, utf8(error));
+            return kOk;
+        }
         lc::report::PageOptions options;
         options.jobName = fromStdin ? QString("标准输入") : QFileInfo(job).fileName();
         options.a2Sketch = [](QPainter& p, const QRectF& area, const lc::Workbook& wb) {
@@ -158,9 +183,11 @@ int main(int argc, char** argv) {
         return kOk;
     }
     QString job, out;
+    bool dxf = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) {
-            if (!out.isEmpty()) return fail(kBadInput, "-o 给了两次（见 --help）");
+        if ((args[i] == "-o" || args[i] == "--dxf") && i + 1 < args.size()) {
+            if (!out.isEmpty()) return fail(kBadInput, "-o 或 --dxf 给了两次（见 --help）");
+            dxf = args[i] == "--dxf";
             out = args[++i];
         } else if (job.isEmpty() && (args[i] == "-" || !args[i].startsWith('-'))) {
             job = args[i];
@@ -171,7 +198,7 @@ int main(int argc, char** argv) {
     if (job.isEmpty() || out.isEmpty()) return fail(kBadInput, "用法：lingchuan-report 计算文件.json -o 输出.pdf（见 --help）");
 
     try {
-        return report(job, out);
+        return report(job, out, dxf);
     } catch (const std::bad_alloc&) {
         return fail(kInternal, "内存不足");
     } catch (const std::exception& e) {

@@ -99,7 +99,7 @@ TEST(HostileInput, MessagesStayOneShortLine) {
     };
     for (const Case& c : std::vector<Case>{
              {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table; try --help)"},
-             {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, sheets, actions)"},
+             {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, properties, sheets, actions)"},
              {"unknown action", {"run"}, "{\"actions\":[\"" + ones + "\"]}", "actions[0]: unknown action " + cut},
              {"check box given a text", {"run"}, "{\"sheets\":{\"B1\":{\"Check1\":\"" + ones + "\"}}}",
               "sheets.B1.Check1: a check box takes 0 or 1, got " + cut},
