@@ -10,7 +10,7 @@ class QLabel;
 
 namespace lc::app {
 
-// "翎川 0.1.0" and the licence line.
+// "lingchuan 0.1.0" and the licence line.
 QString versionText();
 
 class AboutDialog : public QDialog {

@@ -31,7 +31,7 @@ constexpr qreal kMarginTopBottom = 12;
 constexpr qreal kPadX = 1.2;
 constexpr qreal kPadY = 0.45;
 constexpr qreal kHeadingGap = 3;
-constexpr qreal kFootGap = 2;          // between the table and the legend above the title block
+constexpr qreal kFootGap = 2;          // between the table and the title block
 constexpr qreal kMostTitleShare = 0.3;  // of the page's height; longer remarks go to pages of their own
 constexpr qreal kMinSketchHeight = 50;
 
@@ -382,7 +382,8 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
 
 // The title block at the foot of every page, as a workshop drawing has it: a
 // framed table of the job's properties (an empty one leaves its cell empty),
-// the sheet, the page's number, the job file and the time of printing. Each
+// the sheet, the page's number, the job file, the time of printing and what
+// the colours of the table mean. Each
 // text is printed whole, set smaller and wrapped where it is long; remarks
 // too long for the block stand on pages of their own at the end, the block
 // saying where.
@@ -399,22 +400,15 @@ public:
             overflow_ = true;
             height_ = whole(remarksElsewhere(999));
         }
-        const QFontMetricsF fm(sheetFont(kTextPoints), lay.device());
-        legendHeight_ = fm.lineSpacing() + lay.mm(kFootGap);
     }
 
-    // The room the block and the legend above it take at the bottom of a page.
-    qreal foot() const { return height_ + legendHeight_; }
+    // The room the block takes at the bottom of a page, a gap above it included.
+    qreal foot() const { return height_ + lay_.mm(kFootGap); }
     // Whether the remarks stand on pages of their own.
     bool overflow() const { return overflow_; }
 
     void paint(QPainter& p, const QString& sheet, int number, int count, int remarksPage) const {
-        const QFont text = sheetFont(kTextPoints);
-        const QFontMetricsF fm(text, p.device());
         const qreal top = lay_.height() - height_;
-        p.setFont(text);
-        p.setPen(Qt::black);
-        p.drawText(QPointF(0, top - lay_.mm(1) - fm.descent()), "绿底“输入”：输入的数据　　橙底“计算”：计算结果");
         const std::vector<Row> block = rows(sheet, folio(number, count),
                                             overflow_ ? remarksElsewhere(remarksPage) : qs(properties_[Property::Remarks]));
         qreal y = top;
@@ -463,7 +457,7 @@ private:
             row({{label(Property::Date), 1}, {prop(Property::Date), 1}, {"计算单", 1}, {sheet, 1}, {"页次", 1}, {folio, 1}}),
             row({{"计算文件", 1}, {options_.jobName.isEmpty() ? QString("（未保存）") : options_.jobName, 3}, {"打印时间", 1},
                  {options_.printedAt.toString("yyyy-MM-dd HH:mm"), 1}}),
-            row({{label(Property::Remarks), 1}, {remarks, 5}}),
+            row({{label(Property::Remarks), 1}, {remarks, 3}, {"图例", 1}, {"绿底“输入”：输入的数据\n橙底“计算”：计算结果", 1}}),
         };
     }
 
@@ -477,7 +471,7 @@ private:
     const Properties& properties_;
     const PageOptions& options_;
     std::vector<qreal> widths_;
-    qreal height_ = 0, legendHeight_ = 0;
+    qreal height_ = 0;
     bool overflow_ = false;
 };
 
