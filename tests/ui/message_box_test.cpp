@@ -61,3 +61,20 @@ TEST(MessageBoxService, AsksWithYesAndNoAndTellsTheAnswer) {
         EXPECT_EQ(byEscape, "否(&N)");
     }
 }
+
+// The question before work is set aside: Alt+N, shown on its button, answers
+// 不保存.
+TEST(MessageBoxService, AltNAnswersDoNotSave) {
+    QWidget owner;
+    owner.show();
+    lc::ui::MessageBoxService service(&owner);
+    QString caption;
+    lc::test::onMessageBox([&](QMessageBox* box) {
+        caption = box->button(QMessageBox::Discard)->text();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box, Qt::Key_N, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([box] { return !box->isVisible(); }, 2000));
+    });
+    EXPECT_EQ(service.askToSave("计算单有未保存的改动。\n是否先保存？"), lc::ui::SaveAnswer::Discard);
+    EXPECT_EQ(caption, "不保存(&N)");
+}
