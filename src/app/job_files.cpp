@@ -16,6 +16,7 @@
 #include <new>
 
 #include "app/main_window.h"
+#include "app/placement.h"
 #include "app/sketch_window.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
@@ -248,6 +249,7 @@ void MainWindow::replaceWorkbook(Workbook&& wb) {
     wb_.setListener([this](SheetId id, SheetEvent e) { onSheetEvent(id, e); });
     for (SheetId id : kAllSheets)
         if (wb_.exists(id)) createWindow(id);
+    cascade(*mdiArea());
     session_.refreshAll();
     updateCommands();
     markSaved();

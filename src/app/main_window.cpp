@@ -16,6 +16,7 @@
 #include "app/commands.h"
 #include "app/guide_window.h"
 #include "app/menu_keys.h"
+#include "app/placement.h"
 #include "app/sketch_window.h"
 #include "core/actions.h"
 #include "ui/formkit.h"
@@ -41,10 +42,6 @@ protected:
 private:
     std::function<void()> onClosed_;
 };
-
-// The MDI client area at the start, in twips.
-constexpr int kClientWidth = 9795;
-constexpr int kClientHeight = 6510;
 
 // Where the main window's size, place and maximised state are kept.
 const char* const kGeometryKey = "mainWindow/geometry";
@@ -91,10 +88,9 @@ MainWindow::MainWindow() : boxes_(this), session_(wb_, boxes_) {
     // moves to the end of its line): the commands come first.
     qApp->installEventFilter(this);
 
-    // The design size on the first run; afterwards the size, place and
-    // maximised state the user left it in.
-    resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
-    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+    // Large enough for the sheets on the first run; afterwards the size, place
+    // and maximised state the user left it in, on the screen.
+    placeMainWindow(*this, QSettings().value(kGeometryKey).toByteArray());
 
     // The sketch window follows sheet A2's texts; the title follows every change.
     session_.addTextsListener([this] {
@@ -268,6 +264,7 @@ void MainWindow::createWindow(SheetId id) {
     const ui::FormFacts& facts = ui::formFacts(id);
     w->setFixedSize(ui::twipsSize(facts.widthTwips, facts.heightTwips));
     w->move(centredPosition(facts.widthTwips, facts.heightTwips));
+    moveInside(*w);
 
     // A child window appears as soon as it is created, also when a calculation
     // of another sheet needed it; only an opened job brings hidden ones.
