@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cctype>
@@ -68,7 +69,7 @@ std::vector<std::string> pages(const QString& pdf, bool layout = false) {
 // pdftotext spaces it), then its kind, its pinion text, its gear text and its
 // unit, word by word, in that order.
 void expectRowOnPage(const std::string& page, const lc::TableRow& row) {
-    std::vector<std::string> want{row.input ? "输入" : "计算"};
+    std::vector<std::string> want{row.uncomputed ? "（本项不计算）" : row.input ? "输入" : "计算"};
     for (const std::string& t : {row.first, row.second, std::string(lc::unitText(row.unit))})
         if (!t.empty()) want.push_back(t);
     std::istringstream lines(page);
@@ -127,6 +128,11 @@ TEST(PrintedSheet, WorkedExampleGivesOnePagePerSheetWithEveryTextWhole) {
     for (std::size_t i = 0; i < 4; ++i)
         for (const lc::TableRow& row : lc::tableOf(wb.sheet(*lc::sheetFromKey(sheets[i].first))))
             if (!row.caption.empty() && row.first.size() < 40) expectRowOnPage(laidOut[i], row);
+    // Sheet C's rows that no step computes say so; Gr, typed, is 输入.
+    const QString c = QString::fromStdString(laidOut[2]);
+    for (const char* item : {"18", "19", "20", "21", "22", "31 △αtM", "32 JM1(<>)", "33 JM2(<>)", "39", "40"})
+        EXPECT_TRUE(c.contains(QRegularExpression("\\n" + QRegularExpression::escape(item) + " +（本项不计算） *\\n"))) << item;
+    EXPECT_TRUE(c.contains(QRegularExpression("\\n13 Gr +输入 +20 *\\n")));
     // The worked example's own values, as its sheet shows them.
     EXPECT_NE(text[0].find("76.2930389959203"), std::string::npos);
     EXPECT_NE(text[3].find(squeeze(wide)), std::string::npos);
