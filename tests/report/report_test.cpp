@@ -210,6 +210,7 @@ TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
         {{"A2.Command1", "A2.Text1=20"}, nullptr, 2},                  // an input edited
         {{"A2.Command1", "A2.Text1=20", "A2.Command1"}, nullptr, 0},   // recalculated
         {{"A2.Command1"}, "22", 2},                                    // a result changed in the file
+        {{"A2.Text17=", "A2.Command1"}, nullptr, 2},                   // stopped by a message
         {{}, nullptr, 2},                                              // never calculated
     };
     QTemporaryDir dir;
@@ -253,12 +254,14 @@ TEST(PrintedSheet, KindOfAnItemBesideACheckBoxFollowsTheBox) {
 // is standard output; a job with actions is refused as the program refuses it.
 TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
     QTemporaryDir dir;
-    const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf");
+    const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf"), fifo = dir.filePath("fifo");
     const std::string sheet = R"({"sheets": {"A2": {"Text1": "10"}}})";
     QFile f(job);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(sheet.data()) > 0 && f.flush());
+    ASSERT_EQ(run("mkfifo", {fifo}).status, 0);
     for (const auto& [args, input, err] : std::vector<std::tuple<QStringList, std::string, std::string>>{
              {{"/dev/zero", "-o", pdf}, "", "：不是普通文件\n"},
+             {{fifo, "-o", pdf}, "", "：不是普通文件\n"},
              {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", "：输出文件就是计算文件本身\n"},
              {{"-", "-o", pdf}, R"({"sheets": {"A2": {}}, "actions": ["A1"]})", "请先用 lingchuan-calc run 执行\n"},
              {{job, "-o", "/dev/null"}, "", ""},

@@ -225,6 +225,15 @@ TEST_F(SafeReading, TheGuideRendersItsBoldsAndLinksItsChapters) {
     const QTextCursor toc = doc->find(QString::fromUtf8("打印和导出PDF"));  // the last chapter's link
     QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(toc).center() - QPoint(4, 0));
     EXPECT_GT(browser->verticalScrollBar()->value(), browser->verticalScrollBar()->maximum() / 2);
+    // Ctrl+F, a word, Enter: the find bar shows, the word is found and selected.
+    main->guideWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main->guideWindow()));
+    QTest::keyClick(main->guideWindow(), Qt::Key_F, Qt::ControlModifier);
+    QLineEdit* find = main->guideWindow()->findField();
+    EXPECT_TRUE(find->isVisible());
+    find->setText(QString::fromUtf8("刀盘公称直径"));  // QTest types ASCII only
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EQ(browser->textCursor().selectedText(), QString::fromUtf8("刀盘公称直径"));
 }
 
 // The main window comes back where it was left, brought back onto the screen
