@@ -173,6 +173,8 @@ QMenu* MainWindow::popUpSheetMenu(SheetId id, const QPoint& globalPos, QLineEdit
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    // A smaller work area keeps the sheets' title bars inside.
+    if (watched == area_->viewport() && e->type() == QEvent::Resize) keepTitleBarsInside(*area_);
     if (e->type() == QEvent::ShortcutOverride) {
         auto* field = qobject_cast<QLineEdit*>(watched);
         if (field && isAncestorOf(field)) {

@@ -81,6 +81,10 @@ void moveInside(QMdiSubWindow& w, bool titleBarOnly) {
            std::clamp(w.y(), 0, std::max(0, room.height() - high)));
 }
 
+void keepTitleBarsInside(QMdiArea& area) {
+    for (QMdiSubWindow* w : area.subWindowList()) moveInside(*w, true);
+}
+
 void cascade(QMdiArea& area) {
     std::vector<QMdiSubWindow*> behind;
     for (QMdiSubWindow* w : area.subWindowList(QMdiArea::StackingOrder)) {

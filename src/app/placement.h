@@ -31,6 +31,10 @@ void placeMainWindow(QMainWindow& main, const QByteArray& remembered);
 // `titleBarOnly`, the title bar alone is brought inside.
 void moveInside(QMdiSubWindow& w, bool titleBarOnly = false);
 
+// The work area's sheet windows after the area changed its size: each title
+// bar brought back inside.
+void keepTitleBarsInside(QMdiArea& area);
+
 // The shown sheet windows of the area, from back to front, each moved down
 // just enough that it covers no title bar of the windows behind it.
 void cascade(QMdiArea& area);

@@ -24,12 +24,9 @@ program=$(realpath "$1") self=$(realpath "$0") dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$program" --help) || { echo "--help without a display"; exit 1; }
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$program" --version | grep -qx 'lingchuan [0-9.]*' || { echo "--version"; exit 1; }
-python3 - "$help" <<'PY' || exit 1
-import re, sys, unicodedata
-width = lambda s: sum(2 if unicodedata.east_asian_width(c) in "WF" else 1 for c in s)
-columns = {width(m[1]) for m in re.finditer(r"^(  \S.*?  +)\S", sys.argv[1], re.M)}
-sys.exit(0 if len(columns) == 1 else f"the help's descriptions start in the columns {columns}:\n{sys.argv[1]}")
-PY
+# Every description starts in one column, Chinese characters two columns wide.
+python3 -c 'import re, sys, unicodedata as u; w = lambda s: sum(1 + (u.east_asian_width(c) in "WF") for c in s)
+c = {w(m[1]) for m in re.finditer(r"^(  \S.*?  +)\S", sys.argv[1], re.M)}; sys.exit(len(c) > 1 and f"help: {c}\n{sys.argv[1]}")' "$help"
 for tool in xvfb-run xdotool xclip openbox; do command -v "$tool" >/dev/null || exit 77; done
 # A job of sheet A2 alone, with texts no new sheet has, named as users name them.
 printf '{"format": "lingchuan-workbook", "sheets": {"A2": {"Text1": "17", "Text2": "43"}}}' > "$dir/图号 1234.lcjob"
