@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "core/freshness.h"
+#include "core/chain_state.h"
 #include "core/items.h"
 
 namespace lc::report {

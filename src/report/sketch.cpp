@@ -13,7 +13,7 @@
 #include <numbers>
 #include <vector>
 
-#include "core/freshness.h"
+#include "core/chain_state.h"
 
 namespace lc::report {
 namespace {

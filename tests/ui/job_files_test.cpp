@@ -20,7 +20,7 @@
 #include <unistd.h>
 
 #include "core/actions.h"
-#include "core/freshness.h"
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "core/jobfile.h"
 #include "support.h"
