@@ -92,6 +92,9 @@ public:
     // 导出表格…: the same table as a CSV file beside the job, named after it
     // and the sheet.
     void exportTable();
+    // 重新取值 (sheets B1 and C): the active sheet's import run again, as one
+    // step; its results stay as they are, marked until it is calculated again.
+    void reimport();
     // 示意图 (sheet A2): the blank sketch window, beside this one.
     void showSketch();
     SketchWindow* sketchWindow() const { return sketch_; }

@@ -175,7 +175,9 @@ std::string itemNameEnglish(SheetId sheet, const std::string& field) {
     return name + " (" + field + ")";
 }
 
-std::string reasonText(SheetId sheet, const Reason& r) {
+namespace {
+
+std::string reasonLine(SheetId sheet, const Reason& r) {
     const std::string title = sheetTitle(sheet);
     switch (r.kind) {
         case Mistrust::NeverCalculated: return title + "尚未计算";
@@ -195,6 +197,11 @@ std::string reasonText(SheetId sheet, const Reason& r) {
     }
     return title;
 }
+
+}  // namespace
+
+// One line whatever the texts it quotes hold: a tab or line break as \xNN.
+std::string reasonText(SheetId sheet, const Reason& r) { return visibleText(reasonLine(sheet, r), false); }
 
 std::string reasonEnglish(SheetId sheet, const Reason& r) {
     const std::string key = sheetKey(sheet);

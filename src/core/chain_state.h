@@ -73,8 +73,9 @@ ChainState chainState(const Workbook& wb);
 std::string itemName(SheetId sheet, const std::string& field);
 std::string itemNameEnglish(SheetId sheet, const std::string& field);
 
-// One reason in a line, its items named: "计算单C的m、L与计算单A2现在的不一致：
-// m（A2第3项现为2.5）、…"; in English for lingchuan-calc check.
+// One reason in a line, its items named, control characters of the texts it
+// quotes as \xNN: "计算单C取自计算单A2的数据与其现值不一致：m（A2第3项现为“2.5”）、…";
+// in English for lingchuan-calc check.
 std::string reasonText(SheetId sheet, const Reason& reason);
 std::string reasonEnglish(SheetId sheet, const Reason& reason);
 

@@ -73,7 +73,10 @@ std::string tabSeparated(const Sheet& sheet) { return joined(rowsOf(sheet), '\t'
 
 std::string tabSeparated(const Workbook& wb, SheetId id) {
     std::string out;
-    for (const std::string& line : notices(wb, id)) out += line + "\n";
+    for (const std::string& line : notices(wb, id)) {
+        appendCell(out, line, "\t\r\n", true);
+        out += "\n";
+    }
     return out + tabSeparated(*wb.find(id));
 }
 
