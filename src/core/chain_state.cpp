@@ -62,8 +62,8 @@ std::optional<Reason> ownReason(const Workbook& wb, const Sheet& before, const s
         return r;
     }
     Reason r{Mistrust::ResultsChange};
-    for (const auto& [field, text] : before.texts())
-        if (after->text(field) != text) r.items.push_back({field, "", after->text(field)});
+    for (const std::string& field : before.fieldNames())
+        if (after->text(field) != before.text(field)) r.items.push_back({field, "", after->text(field)});
     if (id == SheetId::A2 && trial.flags.pinionRightHand != wb.flags.pinionRightHand)
         r.items.push_back({"Option1", "", trial.flags.pinionRightHand == kTrue ? "右" : "左"});
     if (after->list != before.list) r.items.push_back({"List1", "", ""});
@@ -88,8 +88,19 @@ std::string joined(const std::vector<std::string>& parts, const char* separator)
 
 std::string names(SheetId sheet, const Reason& r, bool english) {
     std::vector<std::string> out;
-    for (const MistrustedItem& item : r.items)
-        out.push_back(english ? itemNameEnglish(sheet, item.field) : itemName(sheet, item.field));
+    for (std::size_t i = 0; i < r.items.size(); ++i) {
+        const std::string& field = r.items[i].field;
+        // Both rows of a paired item: the item once.
+        const Item* item = itemOfField(sheet, field);
+        if (item && !item->gearField.empty() && field == item->field && i + 1 < r.items.size() &&
+            r.items[i + 1].field == item->gearField) {
+            out.push_back(english ? "item " + std::to_string(item->number) + " (" + field + ", " + std::string(item->gearField) + ")"
+                                  : "第" + std::to_string(item->number) + "项");
+            ++i;
+            continue;
+        }
+        out.push_back(english ? itemNameEnglish(sheet, field) : itemName(sheet, field));
+    }
     return joined(out, english ? ", " : "、");
 }
 
@@ -182,7 +193,7 @@ std::string reasonLine(SheetId sheet, const Reason& r) {
     switch (r.kind) {
         case Mistrust::NeverCalculated: return title + "尚未计算";
         case Mistrust::ResultsChange:
-            return title + "的结果不是按当前输入算出的，按“开  始”重新计算会改变：" + names(sheet, r, false);
+            return title + "的结果不是按当前输入算出的，重新计算会改变：" + names(sheet, r, false);
         case Mistrust::CalculationStops:
             return title + "按当前输入计算会停止（" + r.message + "），这些结果不是当前输入的：" + names(sheet, r, false);
         case Mistrust::CopiesDiffer: {

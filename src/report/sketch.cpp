@@ -672,30 +672,28 @@ void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sket
 }
 
 void paintBlankSketch(QPainter& p, const QRectF& area, const Workbook& wb, std::vector<SketchLabel>* labels) {
-    // A drawing of results that are not current says why above it; a sheet
-    // never calculated has none to draw and says so in the drawing's place.
-    std::vector<std::string> lines;
-    if (const SheetState* a2 = chainState(wb).of(SheetId::A2); a2 && a2->hasResults) lines = noticeLines(*a2);
-    if (lines.empty() || !p.isActive()) {
+    // A drawing of results that are not current says so above it, in the
+    // words of the sheet window's caption (the page and the window give the
+    // items); a sheet never calculated has nothing to draw and says so in
+    // the drawing's place.
+    const SheetState* a2 = nullptr;
+    const ChainState chain = chainState(wb);
+    if (const SheetState* s = chain.of(SheetId::A2); s && s->hasResults && !s->current()) a2 = s;
+    if (!a2 || !p.isActive()) {
         paintBlankSketch(p, area, blankSketch(wb), labels);
         return;
     }
+    const QString warning = "注意：" + qs(sheetTitle(SheetId::A2)) + qs(titleSuffix(*a2));
     const QFont f = sketchFont(kLinePoints, true);
     const QFontMetricsF fm(f, p.device());
+    const QRectF line(area.left(), area.top(), area.width(), fm.lineSpacing() * 1.5);
     p.save();
+    p.setClipRect(line, Qt::IntersectClip);
     p.setFont(f);
     p.setPen(QColor(0xC0, 0x00, 0x00));
-    qreal y = area.top();
-    for (const std::string& text : lines) {
-        const QRectF line(area.left(), y, area.width(), fm.lineSpacing() * 1.5);
-        p.save();
-        p.setClipRect(line, Qt::IntersectClip);
-        p.drawText(line, Qt::AlignCenter, fm.elidedText(qs(text), Qt::ElideRight, area.width()));
-        p.restore();
-        y += line.height();
-    }
+    p.drawText(line, Qt::AlignCenter, fm.elidedText(warning, Qt::ElideRight, area.width()));
     p.restore();
-    paintBlankSketch(p, QRectF(area.left(), y, area.width(), area.bottom() - y), blankSketch(wb), labels);
+    paintBlankSketch(p, area.adjusted(0, line.height(), 0, 0), blankSketch(wb), labels);
 }
 
 }  // namespace lc::report
