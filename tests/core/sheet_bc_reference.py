@@ -268,9 +268,31 @@ def cases():
     return out
 
 
-def literals():
-    """What reference_literals.py looks for in the C++ tests."""
-    return [(title, f, sheet[f]) for title, sheet, fields in cases() for f in fields]
+# Where the C++ tests hold each case (see reference_literals.py): a test, a
+# variable or a function, "#N" its Nth list of texts.
+PLACES = {
+    'B1 worked example': ['kB1Results', 'WorkedExample.EveryItemOfB1AndC'],
+    'C import': ['cImportedFromA2', 'kCInputs'],
+    'C worked example, left hand': ['kCResults'],
+    'C right hand': ['WorkedExample.RightHandedPinionPairsTheOtherHalfAnglesInDouble#1',
+                     'Chain.SheetA2sOwnCalculationFeedsTheSameTexts#3'],
+    'C with beta 0': ['WorkedExample.SpiralAngleNotAboveZeroTakes1200#1'],
+    'C with beta -35': ['WorkedExample.SpiralAngleNotAboveZeroTakes1200#2'],
+    'C with b 10.5490007412144': ['WorkedExample.Theta1OfExactly70TakesTheSecondFormulas#1'],
+    'C with b 10.5490007412143': ['WorkedExample.Theta1OfExactly70TakesTheSecondFormulas#2'],
+    'C theta1 70, Check3 with Zi2 40': ['WorkedExample.Theta1OfExactly70TakesTheSecondFormulas#3'],
+    'C Check2 Zi1 30, Check3 Zi2 40': ['WorkedExample.TickedChecksKeepTypedToothRatios#1'],
+    'C with Gr 25': ['WorkedExample.GrChangesG1Only'],
+    'B1 with beta 0': ['SheetB1.SpiralAngleIsSingleForTheComponentsAndDoubleForItem8#1'],
+    'B1 with beta 35.123456789': ['SheetB1.SpiralAngleIsSingleForTheComponentsAndDoubleForItem8#2'],
+    'whole chain, B1': ['BatchCalculation.WholeChainOfSheets#4'],
+    'whole chain, C': ['BatchCalculation.WholeChainOfSheets#5'],
+}
+
+
+def bound():
+    """Each case with the places that hold it, as reference_literals.py checks them."""
+    return [(title, PLACES[title], sheet, fields) for title, sheet, fields in cases()]
 
 
 if __name__ == '__main__':
