@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/actions.h"
+#include "core/chain_state.h"
 
 namespace {
 
@@ -41,5 +42,30 @@ void sheetChain(benchmark::State& state) {
     }
 }
 BENCHMARK(sheetChain)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The chain's state of the whole worked example (every sheet and the change
+// gears), as each edit in a window asks for it: every sheet's calculation run
+// again on a copy, every copied text compared.
+void chainStateOfAFullWorkbook(benchmark::State& state) {
+    lc::Workbook wb;
+    run(wb, "A1");
+    type(wb, lc::SheetId::A2,
+         {{"Text1", "10"}, {"Text2", "41"}, {"Text3", "2"}, {"Text5", "35"}, {"Text12", "0.4"}, {"Text17", "44.45"}});
+    for (const char* action : {"A2.Command1", "A2.Command2"}) run(wb, action);
+    type(wb, lc::SheetId::B1, {{"Text16", "0.9"}});
+    for (const char* action : {"B1.Command1", "B1.Command3"}) run(wb, action);
+    type(wb, lc::SheetId::C, {{"Text52", "25"}, {"Text53", "20"}, {"Text54", "28"}, {"Text55", "22"}});
+    run(wb, "C.Command1");
+    run(wb, "Gljs");
+    type(wb, lc::SheetId::Gears, {{"Text1", "0.5"}});
+    run(wb, "gears.Command1");
+    if (!lc::chainState(wb).allCurrent()) throw std::runtime_error("the worked example is not current");
+    for (auto _ : state) benchmark::DoNotOptimize(lc::chainState(wb));
+}
+BENCHMARK(chainStateOfAFullWorkbook)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
