@@ -210,6 +210,14 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         if (!d.window(SheetId::C)->windowTitle().startsWith("翎川齿轮计算单C（与计算单A2"))
             Driver::fail("sheet C does not say that it differs from sheet A2");
         d.save(d.window(SheetId::C), "sheet-c-marked.png");
+        // The module back to 2 and sheets A2 and B1 calculated again: the
+        // road ends with the worked example in every sheet, sheet C current.
+        d.click(SheetId::A2, "Text3");
+        d.key(Qt::Key_A, Qt::ControlModifier);
+        d.type("2");
+        d.click(SheetId::A2, "Command1");
+        d.click(SheetId::B1, "Command1");
+        if (d.window(SheetId::C)->windowTitle() != "翎川齿轮计算单C") Driver::fail("sheet C is still marked");
     } catch (const StepFailed& e) {
         std::fprintf(stderr, "screenshots: %s\n", e.what());
         return 1;
