@@ -99,18 +99,3 @@ TEST(ChainState, EachSheetNamesEveryReasonWithItsItems) {
         EXPECT_EQ(chain.allCurrent(), all);
     }
 }
-
-// 重新取值 is offered only while it would change a copy, and copies exactly
-// what the creation copies, results untouched.
-TEST(ChainState, ReimportRunsTheCreationImportOnly) {
-    Workbook wb = road(false, kChangedModule);
-    const std::string item1 = wb.sheet(SheetId::C).text("Text1");
-    ASSERT_TRUE(canReimport(wb, SheetId::C));
-    reimport(wb, SheetId::C);
-    EXPECT_EQ(wb.sheet(SheetId::C).text("Text56"), wb.sheet(SheetId::B1).text("Text15"));
-    EXPECT_EQ(wb.sheet(SheetId::C).text("Text1"), item1);
-    EXPECT_FALSE(canReimport(wb, SheetId::C));
-    // Restarted, A2 lets nothing be copied: nothing to offer.
-    findAction("A2.Command3")->run(wb);
-    EXPECT_FALSE(canReimport(wb, SheetId::B1));
-}

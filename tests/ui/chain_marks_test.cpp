@@ -23,11 +23,11 @@ protected:
         out.sort();
         return out;
     }
-    // The mark as a screenshot shows it: dark red pixels along the field's edge.
+    // The mark as a screenshot shows it: dark red pixels along the field's top edge.
     int redEdgePixels(ui::Field* f) {
         const QImage image = f->grab().toImage();
         int red = 0;
-        for (int x = 0; x < image.width(); ++x) red += image.pixelColor(x, 1).red() > 150 && image.pixelColor(x, 1).green() < 60;
+        for (int x = 0; x < image.width(); ++x) red += image.pixelColor(x, 1) == QColor(0xC0, 0, 0);
         return red;
     }
     // 重新取值 as the sheet menu offers it: its caption and whether it is enabled.
@@ -87,11 +87,12 @@ TEST_F(ChainMarks, ChangedModuleMarksTheChainUntilCopiedAndCalculatedAgain) {
     for (SheetId id : {SheetId::A2, SheetId::B1, SheetId::C}) EXPECT_TRUE(marked(id).isEmpty()) << sheetKey(id);
 
     // Restarted, A2 has nothing to mistrust: no mark, its own caption; B1
-    // and C read it and say so.
+    // and C read it and say so, and A2 lets nothing be copied.
     click(SheetId::A2, "Command3");
     EXPECT_EQ(title(SheetId::A2), "翎川齿轮计算单A2");
     EXPECT_TRUE(marked(SheetId::A2).isEmpty());
     EXPECT_FALSE(marked(SheetId::B1).isEmpty());
+    EXPECT_EQ(reimportFrom(SheetId::B1), "disabled");
     // Closed, A2 is gone from what B1 reads: the marks follow.
     main->windowOf(SheetId::A2)->close();
     settle();
