@@ -2,14 +2,12 @@
 """Runs a reference script; the C++ tests must hold what it works out.
 
 usage: reference_literals.py SCRIPT SOURCE...
-The script's bound() gives (case, places, texts, fields) for each case: what
-it works out, the fields the tests must hold, and where. A place is a test
-("Suite.Name"), or a function or variable by its name, "#N" its Nth list of
-{"key", "text"} (or {"key", a, b}, numbers within 1e-15) pairs. Every field
-must be in a place, and every pair there whose key the case knows must agree:
-a literal changed in its test fails, however often the pair stands elsewhere.
-Blanks do not count. Exits 77 (CTest: skipped) when the script needs a Python
-module that is not installed.
+The script's bound() gives (case, places, texts, fields) a case. A place is a
+test ("Suite.Name") or a function or variable by name, "#N" its Nth list of
+{"key", "text"} or {"key", a, b} pairs (numbers within 1e-15). Each field must
+be in a place, and each pair there must agree with the case's texts, so a
+literal changed in its test fails. Exits 77 (CTest: skipped) when the script
+needs a Python module that is not installed.
 """
 import importlib
 import os
