@@ -17,15 +17,13 @@ namespace {
 // "copies A2[Text2 Text3]; reads B1": the reasons in order; "never",
 // "results[...]", "stops[...]", "copies X[...]", "reads X".
 std::string summary(const SheetState& s) {
+    static const char* const kinds[] = {"never", "results", "stops", "copies ", "reads "};
     std::string out;
     for (const Reason& r : s.reasons) {
-        static const char* const kinds[] = {"never", "results", "stops", "copies ", "reads "};
         out += (out.empty() ? "" : "; ") + std::string(kinds[static_cast<int>(r.kind)]);
         if (r.kind == Mistrust::CopiesDiffer || r.kind == Mistrust::SourceNotCurrent) out += sheetKey(r.source);
-        if (r.kind == Mistrust::NeverCalculated || r.kind == Mistrust::SourceNotCurrent) continue;
-        std::string items;
-        for (const MistrustedItem& i : r.items) items += (items.empty() ? "" : " ") + i.field;
-        out += "[" + items + "]";
+        for (std::size_t i = 0; i < r.items.size(); ++i)
+            out += (i ? " " : "[") + r.items[i].field + (i + 1 == r.items.size() ? "]" : "");
     }
     return out.empty() ? "current" : out;
 }

@@ -231,8 +231,7 @@ TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
 TEST(PrintedSheet, ChainNoticeOnThePageAndFromCheck) {
     std::vector<std::string> road = example::workedActions();
     const ToolRun worked = run(LC_CALC_EXE, {"check"}, Json{{"actions", road}}.dump());
-    EXPECT_EQ(worked.status, 0);
-    EXPECT_EQ(worked.out, "A2: current\nB1: current\nC: current\ngears: current\n");
+    EXPECT_TRUE(worked.status == 0 && worked.out == "A2: current\nB1: current\nC: current\ngears: current\n") << worked.out;
     for (const char* s : {"A2.Text3=2.5", "A2.Command1", "A2.Command2", "B1.Command1", "B1.Command3"}) road.push_back(s);
     const ToolRun job = run(LC_CALC_EXE, {"run"}, Json{{"actions", road}}.dump());
     const ToolRun check = run(LC_CALC_EXE, {"check"}, job.out);
@@ -253,7 +252,7 @@ TEST(PrintedSheet, ChainNoticeOnThePageAndFromCheck) {
     EXPECT_EQ(text[0].find("注意"), std::string::npos);
     EXPECT_EQ(text[4].find("注意"), std::string::npos);
     const std::string c = squeeze(text[2]);
-    EXPECT_EQ(c.find("注意"), squeeze(text[2].substr(0, text[2].find("注意"))).size()) << "at the top";
+    EXPECT_LT(c.find("注意"), c.find("项目")) << "above the table";
     for (const char* item : {"m（A2第3项现为“2.5”）", "L（A2第16项", "b（A2第15项", "h（A2第31项", "△X1（B1第53项",
                              "计算单C所用的计算单B1本身不是最新的"})
         EXPECT_NE(c.find(item), std::string::npos) << item;
