@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <string>
-#include <vector>
 
 #include "core/chain_state.h"
 #include "core/jobfile.h"
