@@ -115,12 +115,6 @@ std::string plainCaption(const Item& item) {
 
 }  // namespace
 
-const Reason* SheetState::find(Mistrust kind) const {
-    for (const Reason& r : reasons)
-        if (r.kind == kind) return &r;
-    return nullptr;
-}
-
 const SheetState* ChainState::of(SheetId id) const {
     const auto& s = sheets[static_cast<std::size_t>(id)];
     return s ? &*s : nullptr;
@@ -224,10 +218,11 @@ std::string reasonEnglish(SheetId sheet, const Reason& r) {
             return key + ": its calculation stops on its present inputs; not results of them: " + names(sheet, r, true);
         case Mistrust::CopiesDiffer: {
             std::vector<std::string> parts;
-            for (const MistrustedItem& item : r.items)
+            for (const MistrustedItem& item : r.items) {
+                const QuotedText now = quoteText(item.now);
                 parts.push_back(itemNameEnglish(sheet, item.field) + " differs from " + sheetKey(r.source) + " " +
-                                itemNameEnglish(r.source, item.sourceField) + " \"" + quoteText(item.now).head +
-                                (quoteText(item.now).cut ? "...\"" : "\""));
+                                itemNameEnglish(r.source, item.sourceField) + " \"" + now.head + (now.cut ? "...\"" : "\""));
+            }
             return key + ": copied inputs differ from " + sheetKey(r.source) + ": " + joined(parts, ", ");
         }
         case Mistrust::SourceNotCurrent: return key + ": reads " + sheetKey(r.source) + ", which is not current";

@@ -55,9 +55,6 @@ struct SheetState {
     bool hasResults = false;
     std::vector<Reason> reasons;
     bool current() const { return reasons.empty(); }
-    // Whether this reason is there (for CopiesDiffer and SourceNotCurrent:
-    // with any source).
-    const Reason* find(Mistrust kind) const;
 };
 
 struct ChainState {
