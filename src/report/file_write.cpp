@@ -49,9 +49,16 @@ WriteResult failed(WriteResult r, const QString& reason) {
 }
 
 // Every byte, then the flush: QFileDevice keeps small writes in its buffer, so
-// a full disk may first show in the flush.
+// a full disk may first show in the flush. A write the system took only part
+// of is not an error to Qt; the rest is written again, which fails with the
+// system's reason.
 bool writeAll(QFileDevice& file, QByteArrayView bytes) {
-    return file.write(bytes.data(), bytes.size()) == bytes.size() && file.flush();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<qsizetype>(n);
+    }
+    return file.flush();
 }
 
 // A device, a pipe or standard output has no old contents to keep: written
