@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -10,7 +11,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
-#include <QFileInfo>
 #include <functional>
 #include <tuple>
 
@@ -292,11 +292,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
             const QKeySequence keys(static_cast<QKeyEvent*>(e)->keyCombination());
             // Typing of its own to undo or redo stays with the field; then
             // the workbook's steps.
-            if (undo_->shortcuts().contains(keys) || redo_->shortcuts().contains(keys)) {
-                const bool own = !field->isReadOnly() &&
-                                 (undo_->shortcuts().contains(keys) ? field->isUndoAvailable() : field->isRedoAvailable());
-                QAction* step = undo_->shortcuts().contains(keys) ? undo_ : redo_;
-                if (own || !step->isEnabled()) return QMainWindow::eventFilter(watched, e);
+            const bool undo = undo_->shortcuts().contains(keys), redo = redo_->shortcuts().contains(keys);
+            if (undo || redo) {
+                const bool own = !field->isReadOnly() && (undo ? field->isUndoAvailable() : field->isRedoAvailable());
+                if (own || !(undo ? undo_ : redo_)->isEnabled()) return QMainWindow::eventFilter(watched, e);
                 e->ignore();
                 return true;
             }
@@ -377,15 +376,8 @@ void MainWindow::createWindow(SheetId id) {
         popUpSheetMenu(id, form->mapToGlobal(pos), qobject_cast<QLineEdit*>(form->childAt(pos)));
     });
     // Closing the window discards its sheet, as one step.
-    auto* w = new SheetWindow([this, id] {
-        session_.run(
-            id,
-            [id](Workbook& wb) {
-                wb.close(id);
-                return Outcome::done();
-            },
-            ui::stepName(std::string(sheetKey(id)) + ".close"));
-    });
+    const ActionDef* close = findAction(std::string(sheetKey(id)) + ".close");
+    auto* w = new SheetWindow([this, close] { session_.run(close->sheet, close->run, ui::stepName(close->name)); });
     w->setWidget(form);
     w->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint);

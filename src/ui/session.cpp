@@ -7,11 +7,13 @@
 namespace lc::ui {
 
 QString stepName(std::string_view action) {
+    // The buttons' captions without their blanks (开  始 is 开始).
     static const std::pair<std::string_view, const char*> names[] = {
-        {"A1", "计算单A2"},       {"B1", "计算单B1"},          {"C", "计算单C"},          {"Gljs", "挂轮计算"},
-        {"A2.Command1", "开始计算"}, {"A2.Command2", "下一步"},    {"A2.Command3", "重新开始"}, {"A2.Label1", "单击第1项"},
-        {"A2.Option1", "螺旋方向"}, {"A2.Option2", "螺旋方向"},   {"B1.Command1", "开始"},     {"B1.Command3", "下一步"},
-        {"C.Command1", "开始"},     {"C.Command3", "结束"},       {"gears.Command1", "开始计算"}, {"gears.Command2", "退出"},
+        {"A1", "计算单A2"}, {"B1", "计算单B1"}, {"C", "计算单C"}, {"Gljs", "挂轮计算"}, {"A2.Command1", "开始计算"},
+        {"A2.Command2", "下一步"}, {"A2.Command3", "重新开始"}, {"A2.Label1", "单击第1项"},
+        {"A2.Option1", "螺旋方向"}, {"A2.Option2", "螺旋方向"}, {"B1.Command1", "开始"},
+        {"B1.Command3", "下一步"}, {"C.Command1", "开始"}, {"C.Command3", "结束"},
+        {"gears.Command1", "开始计算"}, {"gears.Command2", "退出"},
     };
     for (const auto& [name, step] : names)
         if (name == action) return QString::fromUtf8(step);
