@@ -11,15 +11,15 @@ bool sheetA2(std::optional<SheetId> active) { return active == SheetId::A2; }
 enum Group { Files, Output, Copying, Drawing, Help };
 
 const Command kCommands[] = {
-    {"Save", "保存", "Ctrl+S", Files, nullptr, [](MainWindow& m) { m.saveJob(); }},
-    {"SaveAs", "另存为…", "Ctrl+Shift+S", Files, nullptr, [](MainWindow& m) { m.saveJobAs(); }},
-    {"Open", "打开…", "Ctrl+O", Files, nullptr, [](MainWindow& m) { m.openJob(); }},
-    {"New", "新建", "Ctrl+N", Files, nullptr, [](MainWindow& m) { m.newJob(); }},
+    {"Save", "保存", "Ctrl+S", Files, nullptr, [](MainWindow& m) { m.document().save(); }},
+    {"SaveAs", "另存为…", "Ctrl+Shift+S", Files, nullptr, [](MainWindow& m) { m.document().saveAs(); }},
+    {"Open", "打开…", "Ctrl+O", Files, nullptr, [](MainWindow& m) { m.document().open(); }},
+    {"New", "新建", "Ctrl+N", Files, nullptr, [](MainWindow& m) { m.document().newJob(); }},
     // Every sheet that exists, whichever window is active (also none).
-    {"Print", "打印…", "Ctrl+P", Output, nullptr, [](MainWindow& m) { m.printSheets(); }},
-    {"ExportPdf", "导出PDF…", "Ctrl+E", Output, nullptr, [](MainWindow& m) { m.exportPdf(); }},
-    {"CopySheet", "复制本页数据", "Ctrl+Shift+C", Copying, anySheet, [](MainWindow& m) { m.copySheet(); }},
-    {"ExportTable", "导出表格…", "", Copying, anySheet, [](MainWindow& m) { m.exportTable(); }},
+    {"Print", "打印…", "Ctrl+P", Output, nullptr, [](MainWindow& m) { m.output().print(m.activeSheet()); }},
+    {"ExportPdf", "导出PDF…", "Ctrl+E", Output, nullptr, [](MainWindow& m) { m.output().exportPdf(); }},
+    {"CopySheet", "复制本页数据", "Ctrl+Shift+C", Copying, anySheet, [](MainWindow& m) { m.output().copySheet(m.activeSheet()); }},
+    {"ExportTable", "导出表格…", "", Copying, anySheet, [](MainWindow& m) { m.output().exportTable(m.activeSheet()); }},
     {"Sketch", "示意图", "Ctrl+D", Drawing, sheetA2, [](MainWindow& m) { m.showSketch(); }},
     {"Guide", "用户指南", "F1", Help, nullptr, [](MainWindow& m) { m.showGuide(); }},
 };
