@@ -136,31 +136,23 @@ void Sheet::setCheck(std::string_view name, int value) {
     it->second = value;
 }
 
-Workbook::Workbook(const Workbook& other) : flags(other.flags) {
-    for (std::size_t i = 0; i < sheets_.size(); ++i)
-        if (other.sheets_[i]) sheets_[i] = std::make_unique<Sheet>(*other.sheets_[i]);
+Sheet* Workbook::find(SheetId id) {
+    auto& slot = sheets_[static_cast<std::size_t>(id)];
+    return slot ? &*slot : nullptr;
 }
 
-Workbook& Workbook::operator=(const Workbook& other) {
-    if (this != &other) {
-        Workbook copy(other);
-        flags = copy.flags;
-        sheets_ = std::move(copy.sheets_);
-    }
-    return *this;
+const Sheet* Workbook::find(SheetId id) const {
+    const auto& slot = sheets_[static_cast<std::size_t>(id)];
+    return slot ? &*slot : nullptr;
 }
-
-Sheet* Workbook::find(SheetId id) { return sheets_[static_cast<std::size_t>(id)].get(); }
-
-const Sheet* Workbook::find(SheetId id) const { return sheets_[static_cast<std::size_t>(id)].get(); }
 
 void Workbook::notify(SheetId id, SheetEvent e) {
-    if (listener_) listener_(id, e);
+    if (listener_.tell) listener_.tell(id, e);
 }
 
 Sheet& Workbook::insert(SheetId id) {
     auto& slot = sheets_[static_cast<std::size_t>(id)];
-    slot = std::make_unique<Sheet>(id);
+    slot.emplace(id);
     notify(id, SheetEvent::Created);
     return *slot;
 }
@@ -203,6 +195,13 @@ void Workbook::close(SheetId id) {
     if (!slot) return;
     slot.reset();
     notify(id, SheetEvent::Closed);
+}
+
+Workbook asCreated(const Workbook& wb) {
+    Workbook fresh;
+    for (SheetId id : kAllSheets)
+        if (const Sheet* s = wb.find(id)) fresh.insert(id).visible = s->visible;
+    return fresh;
 }
 
 std::span<const Copy> importCopies(SheetId to) {

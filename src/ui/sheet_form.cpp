@@ -102,10 +102,12 @@ Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twi
     // edit actions at its top.
     f->setContextMenuPolicy(Qt::NoContextMenu);
     f->setNote(itemNote(id_, name));
+    // A field's typing is one step of the job's history, from its first key to
+    // Enter or the focus leaving it.
     connect(f, &QLineEdit::textEdited, this, [this, f](const QString& text) {
-        if (Sheet* s = sheet()) s->setText(f->objectName().toStdString(), text.toStdString());
-        session_.textsEdited();
+        session_.type(id_, f->objectName().toStdString(), text.toStdString());
     });
+    connect(f, &QLineEdit::editingFinished, this, [this] { session_.typingDone(); });
     fields_.push_back(f);
     return f;
 }
@@ -120,20 +122,27 @@ Field* SheetForm::addLabelledField(const LabelledField& row, QSize fieldTwips, c
 QCheckBox* SheetForm::addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font) {
     QCheckBox* c = makeCheck(this, name, caption, twips, font);
     connect(c, &QCheckBox::toggled, this, [this, c](bool on) {
-        if (Sheet* s = sheet()) s->setCheck(c->objectName().toStdString(), on ? 1 : 0);
-        session_.textsEdited();
+        const std::string name = c->objectName().toStdString();
+        run(
+            [this, name, on](Workbook&) {
+                if (Sheet* s = sheet()) s->setCheck(name, on ? 1 : 0);
+                return Outcome::done();
+            },
+            checkStepName(id_, name));
     });
     checks_.push_back(c);
     return c;
 }
 
-void SheetForm::run(const std::function<Outcome(Workbook&)>& handler) { session_.run(id_, handler); }
+void SheetForm::run(const std::function<Outcome(Workbook&)>& handler, const QString& step) {
+    session_.run(id_, handler, step);
+}
 
 std::function<void()> SheetForm::action(const char* event) {
     const std::string name = std::string(sheetKey(id_)) + "." + event;
     const ActionDef* a = findAction(name);
     if (!a) throw std::logic_error("no action " + name);
-    return [this, a] { run(a->run); };
+    return [this, a, step = stepName(name)] { run(a->run, step); };
 }
 
 void SheetForm::setTabChain(const std::vector<QString>& names) {

@@ -73,8 +73,8 @@ protected:
     Field* addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
                             const QFont& labelFont, bool takesTyping = true);
     QCheckBox* addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font);
-    // Runs a handler of this sheet through the session.
-    void run(const std::function<Outcome(Workbook&)>& handler);
+    // Runs a handler of this sheet through the session, as the step `step`.
+    void run(const std::function<Outcome(Workbook&)>& handler, const QString& step = {});
     // The slot of a control event of this sheet ("Command1", "Text1.Enter"):
     // runs the core handler the action table gives for it.
     std::function<void()> action(const char* event);

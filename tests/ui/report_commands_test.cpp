@@ -17,10 +17,10 @@ TEST_F(ReportCommandsTest, CtrlEInASheetWindowExportsTheOpenSheets) {
     QTemporaryDir dir;
     QString chosen = dir.filePath("a2");
     QString suggested;
-    main->setPdfPathChooser([&](const QString& s) {
+    files.save = [&](const QString& s) {
         suggested = s;
         return chosen;
-    });
+    };
 
     QTest::keyClick(main.get(), Qt::Key_E, Qt::ControlModifier);
     ASSERT_EQ(messages.entries.size(), 1u);
