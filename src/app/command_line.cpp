@@ -58,7 +58,7 @@ void openFromCommandLine(MainWindow& main, const QStringList& arguments) {
     const QStringList jobs = parser.positionalArguments();
     if (jobs.isEmpty()) return;
     // A path relative to the folder the program was started in.
-    main.openJobFrom(QFileInfo(jobs.front()).absoluteFilePath());
+    main.document().openFrom(QFileInfo(jobs.front()).absoluteFilePath());
 }
 
 }  // namespace lc::app

@@ -69,4 +69,21 @@ SaveAnswer MessageBoxService::askToSave(const QString& text) {
     }
 }
 
+qsizetype MessageBoxService::choose(const QString& text, const QStringList& buttons) {
+    QMessageBox box(owner_);
+    prepare(box, text);
+    QList<QPushButton*> pressed;
+    for (const QString& caption : buttons)
+        pressed << box.addButton(caption, pressed.size() + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                               : QMessageBox::AcceptRole);
+    if (!pressed.isEmpty()) {
+        box.setDefaultButton(pressed.back());
+        box.setEscapeButton(pressed.back());
+    }
+    plainButtons(box);
+    box.exec();
+    const qsizetype at = pressed.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return at < 0 ? buttons.size() - 1 : at;
+}
+
 }  // namespace lc::ui

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -29,6 +30,13 @@ public:
         (void)text;
         return SaveAnswer::Cancel;
     }
+    // A question with buttons of its own: the index of the one pressed. The
+    // last is the one that gives nothing up (Enter and Esc press it); a
+    // service that cannot ask answers it.
+    virtual qsizetype choose(const QString& text, const QStringList& buttons) {
+        (void)text;
+        return buttons.size() - 1;
+    }
 };
 
 class MessageBoxService : public MessageService {
@@ -37,6 +45,7 @@ public:
     void show(const QString& text) override;
     bool ask(const QString& text) override;
     SaveAnswer askToSave(const QString& text) override;
+    qsizetype choose(const QString& text, const QStringList& buttons) override;
 
 private:
     QWidget* owner_;

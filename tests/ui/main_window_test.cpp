@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, SheetsOpenWithTheirTitleBarsInsideTheWorkArea) {
     for (QWidget* w : {button(SheetId::A2, "Command1"), button(SheetId::A2, "Command2"), button(SheetId::A2, "Command3")})
         EXPECT_TRUE(area->rect().contains(QRect(w->mapTo(area, QPoint()), w->size()))) << w->objectName().toStdString();
     QTemporaryDir dir;
-    ASSERT_TRUE(main->saveJobTo(dir.filePath("three.lcjob")) && main->openJobFrom(dir.filePath("three.lcjob")));
+    ASSERT_TRUE(main->document().saveTo(dir.filePath("three.lcjob")) && main->document().openFrom(dir.filePath("three.lcjob")));
     settle();
     const QList<QMdiSubWindow*> stack = main->mdiArea()->subWindowList(QMdiArea::StackingOrder);
     ASSERT_EQ(stack.size(), 3);

@@ -21,10 +21,10 @@ TEST_F(ReportCommandsTest, CtrlEInASheetWindowExportsTheOpenSheets) {
     QTemporaryDir dir;
     QString chosen = dir.filePath("a2");
     QString suggested;
-    main->setPdfPathChooser([&](const QString& s) {
+    files.save = [&](const QString& s) {
         suggested = s;
         return chosen;
-    });
+    };
 
     QTest::keyClick(main.get(), Qt::Key_E, Qt::ControlModifier);
     ASSERT_EQ(messages.entries.size(), 1u);
@@ -54,7 +54,7 @@ TEST_F(ReportCommandsTest, CtrlEInASheetWindowExportsTheOpenSheets) {
 TEST_F(ReportCommandsTest, PrintingGivesThePagesAskedForAsOftenAsAsked) {
     QTemporaryDir dir;
     for (const char* sheet : {"A1", "B1", "C"}) menu(sheet);
-    ASSERT_TRUE(main->saveJobTo(dir.filePath("job.lcjob")));
+    ASSERT_TRUE(main->document().saveTo(dir.filePath("job.lcjob")));
     menu("B1");
     const auto read = [&](const QString& tool, const QStringList& args) {
         QProcess p;
@@ -71,7 +71,7 @@ TEST_F(ReportCommandsTest, PrintingGivesThePagesAskedForAsOftenAsAsked) {
             dialog->findChild<QSpinBox*>("copies")->setValue(copies);
             qobject_cast<QDialog*>(dialog)->accept();
         });
-        main->printSheets();
+        main->output().print(main->activeSheet());
         const int pages = read("pdfinfo", {}).section("Pages:", 1).section('\n', 0, 0).trimmed().toInt();
         all = all ? all : pages;
         EXPECT_EQ(pages, range[5] == 'R' ? to - from + 1 : range[5] == 'C' ? 1 : all * copies) << range;
