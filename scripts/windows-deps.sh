@@ -24,21 +24,34 @@ compiler="$compiler $(dpkg-query -W -f '${Version}' g++-mingw-w64-x86-64-posix m
 # The host tools (moc, uic, rcc) of the installed Qt run during the build, so
 # the source is the very version of the installed one.
 qt_version=$(dpkg-query -W -f '${Version}' qt6-base-dev-tools)
+# GMP and MPFR are the very sources of the Linux libraries, and every key
+# names the release the sources are fetched from.
+gmp_version=$(dpkg-query -W -f '${source:Version}' libgmp-dev)
+mpfr_version=$(dpkg-query -W -f '${source:Version}' libmpfr-dev)
+release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 
 key_of() { printf '%s\n' "$@" | sha256sum | cut -c1-12; }
 
-# Fetches the named source packages (NAME or NAME=VERSION) into $1.
+# Fetches the named source packages (NAME=VERSION) into $1; a failure says
+# which step failed and what apt answered.
 fetch_debian_sources() {
   local dest=$1; shift
   local apt_dir=$dest/apt
   mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/parts"
-  . /etc/os-release
-  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $VERSION_CODENAME main" \
+  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $release main" \
     >"$apt_dir/sources.list"
   local opts=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
               -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -o APT::Sandbox::User=root -qq)
-  apt-get "${opts[@]}" update
-  (cd "$dest" && apt-get "${opts[@]}" source "$@" >/dev/null)
+  if ! apt-get "${opts[@]}" update >"$apt_dir/update.log" 2>&1; then
+    echo "windows-deps: fetching the source lists of $release failed:" >&2
+    tail -n 5 "$apt_dir/update.log" >&2
+    return 1
+  fi
+  if ! (cd "$dest" && apt-get "${opts[@]}" source "$@" >"$apt_dir/source.log" 2>&1); then
+    echo "windows-deps: fetching the sources $* from $release failed:" >&2
+    tail -n 5 "$apt_dir/source.log" >&2
+    return 1
+  fi
 }
 
 # GMP and MPFR ---------------------------------------------------------------
@@ -54,7 +67,7 @@ build_static() {  # NAME SOURCE-ROOT PREFIX CONFIGURE-ARGS...
    make install >install.log 2>&1) || { tail -n 30 "$srcs/$name-build"/*.log >&2; return 1; }
 }
 
-gmp_key=$(key_of "gmp mpfr4 bookworm" "$compiler" "--enable-static --disable-shared" \
+gmp_key=$(key_of "gmp $gmp_version" "mpfr4 $mpfr_version" "release $release" "$compiler" "--enable-static --disable-shared" \
                  "$(dpkg-query -W -f '${Version}' nlohmann-json3-dev)")
 LC_DEPS_PREFIX=$cache/gmp-mpfr-$gmp_key
 
@@ -62,7 +75,7 @@ if [ ! -f "$LC_DEPS_PREFIX/.complete" ]; then
   echo "windows-deps: GMP and MPFR into $LC_DEPS_PREFIX" >&2
   srcs=$cache/gmp-mpfr-$gmp_key.src
   rm -rf "$srcs" "$LC_DEPS_PREFIX" && mkdir -p "$srcs"
-  fetch_debian_sources "$srcs" gmp mpfr4
+  fetch_debian_sources "$srcs" "gmp=$gmp_version" "mpfr4=$mpfr_version"
   # Debian's GMP source leaves out the manual: its build regenerates the
   # configure script from the patched configure.ac, and so does this one.
   (cd "$srcs"/gmp-*/ && autoreconf -fi >/dev/null 2>&1)
@@ -99,7 +112,7 @@ qt_options=(
   -DFEATURE_direct2d=OFF
 )
 qt_patches=("$_deps_here"/platform/windows/qt/*.patch)
-qt_key=$(key_of "qt6-base $qt_version" "${qt_options[@]}" "$compiler" \
+qt_key=$(key_of "qt6-base $qt_version" "release $release" "${qt_options[@]}" "$compiler" \
                 "$(cat "${qt_patches[@]}")")
 LC_QT_PREFIX=$cache/qt-${qt_version%%+*}-mingw-$qt_key
 
@@ -107,8 +120,7 @@ if [ "${1:-all}" = all ] && [ ! -f "$LC_QT_PREFIX/.complete" ]; then
   echo "windows-deps: Qt $qt_version into $LC_QT_PREFIX (about an hour of CPU)" >&2
   srcs=$cache/qt-$qt_key.src
   rm -rf "$srcs" "$LC_QT_PREFIX" && mkdir -p "$srcs"
-  fetch_debian_sources "$srcs" "qt6-base=$qt_version" ||
-    { echo "windows-deps: qt6-base $qt_version is not in the archive any more" >&2; exit 1; }
+  fetch_debian_sources "$srcs" "qt6-base=$qt_version" || exit 1
   src=$(find "$srcs" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
   for p in "${qt_patches[@]}"; do patch -d "$src" -p1 -s <"$p"; done
   cmake -S "$src" -B "$srcs/build" -G Ninja \
@@ -127,15 +139,14 @@ fi
 # into a static library, the headers beside it as Debian installs them.
 dxf_version=$(dpkg-query -W -f '${source:Version}' libdxflib-dev)
 dxf_flags=(-O2 -w)
-dxf_key=$(key_of "dxflib $dxf_version" "${dxf_flags[@]}" "$compiler")
+dxf_key=$(key_of "dxflib $dxf_version" "release $release" "${dxf_flags[@]}" "$compiler")
 LC_DXF_PREFIX=$cache/dxflib-$dxf_key
 
 if [ "${1:-all}" = all ] && [ ! -f "$LC_DXF_PREFIX/.complete" ]; then
   echo "windows-deps: dxflib $dxf_version into $LC_DXF_PREFIX" >&2
   srcs=$cache/dxflib-$dxf_key.src
   rm -rf "$srcs" "$LC_DXF_PREFIX" && mkdir -p "$srcs/obj" "$LC_DXF_PREFIX/include/dxflib" "$LC_DXF_PREFIX/lib"
-  fetch_debian_sources "$srcs" "dxflib=$dxf_version" ||
-    { echo "windows-deps: dxflib $dxf_version is not in the archive any more" >&2; exit 1; }
+  fetch_debian_sources "$srcs" "dxflib=$dxf_version" || exit 1
   src=$(find "$srcs" -mindepth 1 -maxdepth 1 -type d -name 'dxflib-*' | head -1)
   for f in "$src"/src/*.cpp; do
     $host-g++-posix "${dxf_flags[@]}" -c "$f" -o "$srcs/obj/$(basename "${f%.cpp}").o"

@@ -47,7 +47,7 @@ QString buildDate() {
 
 }  // namespace
 
-QString versionText() { return QString("lingchuan %1\n%2").arg(QStringLiteral(LC_VERSION), kLicence); }
+QString licenceLine() { return kLicence; }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutDialog");

@@ -1,6 +1,6 @@
 // 关于翎川: the program's version, when and for what it was built, its licence
 // and the libraries it contains with theirs. `lingchuan --version` prints the
-// first and the licence line.
+// version and the licence line.
 #pragma once
 
 #include <QDialog>
@@ -10,8 +10,8 @@ class QLabel;
 
 namespace lc::app {
 
-// "lingchuan 0.1.0" and the licence line.
-QString versionText();
+// "许可证：GPL-3.0-or-later（…）".
+QString licenceLine();
 
 class AboutDialog : public QDialog {
     Q_OBJECT

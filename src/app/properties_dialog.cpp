@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "app/job_document.h"
 #include "app/main_window.h"
 #include "app/sketch_window.h"
 #include "core/jobfile.h"
@@ -50,19 +51,19 @@ Properties PropertiesDialog::properties() const {
 }
 
 void MainWindow::editProperties() {
-    PropertiesDialog dialog(wb_.properties, this);
+    PropertiesDialog dialog(workbook().properties, this);
     while (dialog.exec() == QDialog::Accepted) {
         // A line field keeps to a field's limit by itself; remarks beyond it
         // are told, and the dialog stays open with what was typed.
         const qsizetype length = dialog.remarks()->toPlainText().size();
         if (length > static_cast<qsizetype>(kJobFileLimits.textLength)) {
-            session_.messages().show(QString("备注长达%1个字符，超过计算文件中一栏文字的上限（%2个字符）。")
-                                         .arg(length)
-                                         .arg(kJobFileLimits.textLength));
+            doc_.messages().show(QString("备注长达%1个字符，超过计算文件中一栏文字的上限（%2个字符）。")
+                                     .arg(length)
+                                     .arg(kJobFileLimits.textLength));
             continue;
         }
-        wb_.properties = dialog.properties();
-        noteChanges();
+        const Properties chosen = dialog.properties();
+        if (chosen != workbook().properties) doc_.step("属性", [&] { workbook().properties = chosen; });
         if (sketch_) sketch_->update();
         return;
     }

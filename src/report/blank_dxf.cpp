@@ -3,9 +3,6 @@
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -14,7 +11,7 @@
 #include <vector>
 
 #include "core/blank_sketch.h"
-#include "core/freshness.h"
+#include "core/chain_state.h"
 
 namespace lc::report {
 namespace {
@@ -282,12 +279,12 @@ void drawDimensions(Drawing& d, const BlankSketch& s) {
     d.dimension({0, 0}, mirrored(true, gr.crownDistancePoint), {-1, 0}, -leftmost + 1.5 * h, "X2 " + gr.crownDistanceText);
 }
 
-// The title block below the drawing: a warning when the sheet's results do
-// not belong to its inputs, the pair's data, then the job's properties, one
+// The title block below the drawing: the notice when sheet A2 is not current
+// (a line a reason), the pair's data, then the job's properties, one
 // a line (the remarks a line each of theirs).
 void drawTitle(Drawing& d, const BlankSketch& s, const Workbook& wb) {
     std::vector<std::pair<std::string, int>> lines;  // text, colour
-    if (const std::string warning = staleWarning(wb, SheetId::A2); !warning.empty()) lines.emplace_back(warning, 1);
+    for (const std::string& notice : noticeLines(*chainState(wb).of(SheetId::A2))) lines.emplace_back(notice, 1);
     lines.emplace_back("齿坯示意图  轴交角 90°  1:1  长度 mm，角度 °", 256);
     lines.emplace_back("Z1 " + s.teeth1 + "  Z2 " + s.teeth2 + "  m " + s.module + "  β " + s.spiralAngle + "°  x " +
                            s.shift + "  旋向 小轮" + s.pinionHand + " 大轮" + s.gearHand + "  刀盘半径 " + s.cutterRadius,
@@ -362,21 +359,6 @@ void writeTables(DL_Dxf& dxf, MemoryWriter& w) {
     w.sectionEnd();
 }
 
-// The file as it is to stand on disk, written whole or not at all.
-bool writeWhole(const QString& path, const std::string& bytes, QString* error) {
-    QSaveFile file(path);
-    // A device or a file in a folder that may not be written is written directly.
-    file.setDirectWriteFallback(true);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) && file.commit())
-        return true;
-    if (error)
-        *error = QString("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
-                                                  file.errorString());
-    file.cancelWriting();
-    return false;
-}
-
 }  // namespace
 
 DxfOutcome blankDxf(const Workbook& wb) {
@@ -401,14 +383,6 @@ DxfOutcome blankDxf(const Workbook& wb) {
     dxf.writeObjectsEnd(w);
     w.dxfEOF();
     return {w.take(), {}};
-}
-
-bool writeDxf(const QString& path, const DxfOutcome& dxf, QString* error) {
-    if (dxf.bytes.empty()) {
-        if (error) *error = QString::fromStdString(dxf.stop);
-        return false;
-    }
-    return writeWhole(path, dxf.bytes, error);
 }
 
 }  // namespace lc::report

@@ -10,7 +10,6 @@
 // non-ASCII characters in the format's \U+XXXX notation. Written with dxflib.
 #pragma once
 
-#include <QString>
 #include <string>
 
 #include "core/workbook.h"
@@ -22,12 +21,8 @@ struct DxfOutcome {
     std::string stop;   // then the sketch's own line saying why
 };
 
-// The drawing of the workbook's sheet A2.
+// The drawing of the workbook's sheet A2, made in memory: the file is written
+// whole through report/file_write.
 DxfOutcome blankDxf(const Workbook& wb);
-
-// The drawing written to `path` whole, or nothing at all: when there is no
-// drawing, `error` gets the sketch's own line; when the file cannot be
-// written, why (Chinese). True when written.
-bool writeDxf(const QString& path, const DxfOutcome& dxf, QString* error);
 
 }  // namespace lc::report

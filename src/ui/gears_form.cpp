@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 #include "core/change_gears.h"
+#include "ui/session.h"
 
 namespace lc::ui {
 
@@ -26,7 +27,8 @@ GearsForm::GearsForm(Session& session, QWidget* parent) : SheetForm(session, She
     auto* quit = makeButton(this, "Command2", QString::fromUtf8("退    出"), QRect(3870, 4290, 1575, 375), font);
     // The window shows every caption of the search as it is set.
     connect(start, &QPushButton::clicked, this, [this] {
-        run([this](Workbook& wb) { return gearsCommand1(wb, [this](const std::string& c) { showCaption(c); }); });
+        run([this](Workbook& wb) { return gearsCommand1(wb, [this](const std::string& c) { showCaption(c); }); },
+            stepName("gears.Command1"));
     });
     connect(quit, &QPushButton::clicked, this, action("Command2"));
 

@@ -38,8 +38,8 @@ protected:
 TEST_F(Paperwork, PropertiesAreEditedCancelledAndHeldToTheLimit) {
     calculateA2();
     QTemporaryDir dir;
-    ASSERT_TRUE(main->saveJobTo(dir.filePath("job.lcjob")));
-    EXPECT_FALSE(main->isModified());
+    ASSERT_TRUE(main->document().saveTo(dir.filePath("job.lcjob")));
+    EXPECT_FALSE(main->document().isModified());
     withDialog<app::PropertiesDialog>("Properties", [](app::PropertiesDialog& d) {
         EXPECT_EQ(d.field(Property::Date)->text(), QDate::currentDate().toString(Qt::ISODate));
         d.field(Property::Name)->setText("主减速器 <b>A</b>");
@@ -50,7 +50,7 @@ TEST_F(Paperwork, PropertiesAreEditedCancelledAndHeldToTheLimit) {
     EXPECT_EQ(wb().properties[Property::Name], "主减速器 <b>A</b>");
     EXPECT_EQ(wb().properties[Property::Remarks], "第一行\n第二行");
     EXPECT_EQ(wb().properties[Property::Date], QDate::currentDate().toString(Qt::ISODate).toStdString());
-    EXPECT_TRUE(main->isModified());
+    EXPECT_TRUE(main->document().isModified());
     const Properties kept = wb().properties;
 
     withDialog<app::PropertiesDialog>("Properties", [](app::PropertiesDialog& d) {
@@ -105,13 +105,13 @@ TEST_F(Paperwork, DxfFromTheSketchWindowOrTheSketchsLine) {
     const QString path = dir.filePath("blank.dxf");
     menu("A1");
     menu("Sketch");
-    EXPECT_FALSE(main->exportSketchTo(path));
+    EXPECT_FALSE(main->output().exportSketchTo(main->sketchWindow(), path));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text, "计算单A2尚未计算：按“开始计算”之后才有齿坯示意图。");
     EXPECT_FALSE(QFile::exists(path));
     messages.entries.clear();
     wb().sheet(SheetId::A2) = example::a2WorkedSheet();
-    ASSERT_TRUE(main->exportSketchTo(path));
+    ASSERT_TRUE(main->output().exportSketchTo(main->sketchWindow(), path));
     QFile dxf(path);
     ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
     const QByteArray bytes = dxf.readAll();

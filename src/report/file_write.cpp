@@ -1,0 +1,137 @@
+#include "report/file_write.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <initializer_list>
+
+#include "core/quote.h"
+
+namespace lc::report {
+namespace {
+
+// The system's error codes behind the reasons we name. Qt words a failed
+// call with the system's text for its error code (qt_error_string of errno,
+// or of GetLastError on Windows), so the text tells the code back.
+#ifdef Q_OS_WIN
+const std::initializer_list<int> kDiskFull{112, 39};  // ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL
+const std::initializer_list<int> kNoPermission{5};    // ERROR_ACCESS_DENIED
+const std::initializer_list<int> kReadOnlyDisk{19};   // ERROR_WRITE_PROTECT
+#else
+const std::initializer_list<int> kDiskFull{ENOSPC, EDQUOT};
+const std::initializer_list<int> kNoPermission{EACCES, EPERM};
+const std::initializer_list<int> kReadOnlyDisk{EROFS};
+#endif
+
+bool systemSays(const QFileDevice& file, std::initializer_list<int> codes) {
+    for (const int code : codes)
+        if (file.errorString() == qt_error_string(code)) return true;
+    return false;
+}
+
+// Why `file` failed, in the program's words; the system's own only where
+// none of ours fits.
+QString reasonFor(const QFileDevice& file, const QFileInfo& target) {
+    if (systemSays(file, kDiskFull)) return "磁盘已满";
+    if (systemSays(file, kReadOnlyDisk)) return "磁盘或文件夹是只读的";
+    if (systemSays(file, kNoPermission) || file.error() == QFileDevice::PermissionsError)
+        return target.exists() ? "没有写入这个文件的权限" : "没有在这个文件夹中建立文件的权限";
+    return "无法写入（系统的说明：" + file.errorString() + "）";
+}
+
+WriteResult failed(WriteResult r, const QString& reason) {
+    r.written = false;
+    r.reason = reason;
+    return r;
+}
+
+// Every byte, then the flush: QFileDevice keeps small writes in its buffer, so
+// a full disk may first show in the flush. A write the system took only part
+// of is not an error to Qt; the rest is written again, which fails with the
+// system's reason.
+bool writeAll(QFileDevice& file, QByteArrayView bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<qsizetype>(n);
+    }
+    return file.flush();
+}
+
+// A device, a pipe or standard output has no old contents to keep: written
+// to as it is, and closed (which flushes once more) checked too.
+WriteResult writeInPlace(QFile& sink, QByteArrayView bytes) {
+    WriteResult r;
+    r.written = writeAll(sink, bytes);
+    if (!r.written) r.reason = reasonFor(sink, QFileInfo(sink.fileName()));
+    sink.close();
+    if (r.written && sink.error() != QFileDevice::NoError) return failed(r, reasonFor(sink, QFileInfo(sink.fileName())));
+    return r;
+}
+
+}  // namespace
+
+QString WriteResult::explanation() const {
+    if (written) return {};
+    QString out = reason + "。";
+    if (hadOldFile) out += oldFileIntact ? "原来的文件没有改动。" : "原来的文件可能已不完整。";
+    return out;
+}
+
+WriteResult writeFileWhole(const QString& path, QByteArrayView bytes) {
+    WriteResult r;
+    const QFileInfo target(path);
+    r.hadOldFile = target.isFile();
+    if (target.isDir()) return failed(r, "这是一个文件夹，不是文件");
+    if (target.exists() && !target.isFile()) {
+        QFile sink(path);
+        if (!sink.open(QIODevice::WriteOnly)) return failed(r, reasonFor(sink, target));
+        return writeInPlace(sink, bytes);
+    }
+    if (!QFileInfo(target.absolutePath()).isDir()) return failed(r, "文件夹不存在");
+    if (r.hadOldFile && !target.isWritable()) return failed(r, "文件是只读的，不能改写");
+
+    QSaveFile file(path);
+    bool direct = false;
+    if (!file.open(QIODevice::WriteOnly)) {
+        // The folder refuses a new file for lack of permission, never for a
+        // full disk: an existing file that may be written is written in place.
+        if (!r.hadOldFile || !systemSays(file, kNoPermission)) return failed(r, reasonFor(file, target));
+        file.setDirectWriteFallback(true);
+        if (!file.open(QIODevice::WriteOnly)) return failed(r, reasonFor(file, target));
+        direct = true;
+    }
+    if (!writeAll(file, bytes)) {
+        const QString why = reasonFor(file, target);
+        // The temporary file goes; a file written in place is closed as far as
+        // it got (an unfinished QSaveFile would delete it).
+        file.cancelWriting();
+        file.commit();
+        r.oldFileIntact = !direct;
+        return failed(r, why);
+    }
+    // Everything is with the system now. Some versions of Qt rename even when
+    // closing failed, and then only report it: the old file is gone.
+    const bool committed = file.commit();
+    if (committed && file.error() == QFileDevice::NoError) {
+        r.written = true;
+        return r;
+    }
+    r.oldFileIntact = !direct && !committed;
+    return failed(r, reasonFor(file, target));
+}
+
+WriteResult writeStandardOutput(QByteArrayView bytes) {
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly)) return failed(WriteResult{}, reasonFor(out, QFileInfo()));
+    return writeInPlace(out, bytes);
+}
+
+QString shownPath(const QString& path) {
+    return QString::fromStdString(visibleText(QDir::toNativeSeparators(path).toStdString(), false));
+}
+
+}  // namespace lc::report
