@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates docs/report-a2.png, the first printed page of the worked example:
 # the batch tool runs the example through every sheet, lingchuan-report makes
-# the PDF, pdftoppm turns its first page into the picture.
+# the PDF, pdftoppm turns its first page into the picture. Then
+# docs/report-c-notice.png: sheet C's page after the module was changed to 2.5
+# and sheets A2 and B1 calculated again, with its notice.
 #
 #   scripts/report-picture.sh          # into docs/
 #   scripts/report-picture.sh DIR      # into DIR (the PDF stays there too)
@@ -28,3 +30,12 @@ build/src/report/lingchuan-report "$work/算例.lcjob" -o "$work/算例.pdf"
 pdftoppm -r 100 -f 1 -l 1 -singlefile -png "$work/算例.pdf" "$out/report-a2"
 if [ "$out" != docs ]; then cp "$work/算例.pdf" "$out/"; fi
 echo "wrote $out/report-a2.png"
+
+python3 -c 'import json, sys
+d = json.load(sys.stdin)
+d.pop("log", None)
+d["actions"] = ["A2.Text3=2.5", "A2.Command1", "A2.Command2", "B1.Command1", "B1.Command3"]
+print(json.dumps(d, ensure_ascii=False))' <"$work/算例.lcjob" | build/src/cli/lingchuan-calc run >"$work/模数改动.lcjob"
+build/src/report/lingchuan-report "$work/模数改动.lcjob" -o "$work/模数改动.pdf"
+pdftoppm -r 100 -f 3 -l 3 -singlefile -png "$work/模数改动.pdf" "$out/report-c-notice"
+echo "wrote $out/report-c-notice.png"

@@ -1,14 +1,18 @@
 #include "app/commands.h"
 
+#include <QAction>
+
 #include "app/main_window.h"
+#include "core/chain_state.h"
 
 namespace lc::app {
 namespace {
 
 bool anySheet(std::optional<SheetId> active) { return active.has_value(); }
 bool sheetA2(std::optional<SheetId> active) { return active == SheetId::A2; }
+bool importingSheet(std::optional<SheetId> active) { return active == SheetId::B1 || active == SheetId::C; }
 
-enum Group { Files, Output, Copying, Drawing, Help };
+enum Group { Files, Output, Copying, Drawing, Chain, Help };
 
 const Command kCommands[] = {
     {"Save", "保存", "Ctrl+S", Files, nullptr, [](MainWindow& m) { m.document().save(); }},
@@ -21,6 +25,13 @@ const Command kCommands[] = {
     {"CopySheet", "复制本页数据", "Ctrl+Shift+C", Copying, anySheet, [](MainWindow& m) { m.output().copySheet(m.activeSheet()); }},
     {"ExportTable", "导出表格…", "", Copying, anySheet, [](MainWindow& m) { m.output().exportTable(m.activeSheet()); }},
     {"Sketch", "示意图", "Ctrl+D", Drawing, sheetA2, [](MainWindow& m) { m.showSketch(); }},
+    // 从计算单A2重新取值 (B1), 从计算单A2、B1重新取值 (C): the sheet's creation
+    // import again, offered only while a copy differs from its source.
+    {"Reimport", "重新取值", "", Chain, importingSheet, [](MainWindow& m) { m.reimport(); },
+     [](MainWindow& m, QAction& a, SheetId active) {
+         a.setText(QString::fromUtf8(reimportCaption(active)));
+         a.setEnabled(canReimport(m.workbook(), active));
+     }},
     {"Guide", "用户指南", "F1", Help, nullptr, [](MainWindow& m) { m.showGuide(); }},
 };
 

@@ -19,6 +19,7 @@
 #include "app/menu_keys.h"
 #include "app/sketch_window.h"
 #include "core/actions.h"
+#include "core/chain_state.h"
 #include "report/file_write.h"
 #include "ui/formkit.h"
 #include "ui/gears_form.h"
@@ -193,8 +194,15 @@ std::optional<SheetId> MainWindow::activeSheet() const {
 void MainWindow::updateCommands() {
     const std::optional<SheetId> active = activeSheet();
     const auto all = commands();
-    for (std::size_t i = 0; i < all.size(); ++i)
+    for (std::size_t i = 0; i < all.size(); ++i) {
         commandActions_[i]->setEnabled(!all[i].appliesTo || all[i].appliesTo(active));
+        if (all[i].follow && active && commandActions_[i]->isEnabled()) all[i].follow(*this, *commandActions_[i], *active);
+    }
+}
+
+void MainWindow::reimport() {
+    if (const std::optional<SheetId> id = activeSheet())
+        session_.run(*id, [id](Workbook& wb) { return lc::reimport(wb, *id); }, QString::fromUtf8(reimportCaption(*id)));
 }
 
 void MainWindow::updateHistoryActions() {
@@ -358,6 +366,8 @@ void MainWindow::onSheetEvent(SheetId id, SheetEvent e) {
             break;
         case SheetEvent::Closed:
             removeWindow(id);
+            // What the other sheets read may be gone: their marks follow.
+            session_.textsEdited();
             break;
     }
     updateCommands();

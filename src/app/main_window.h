@@ -68,6 +68,9 @@ public:
     // actions (undo, cut, copy, paste, select all), then 撤销 and 重做 of the
     // workbook, then the commands.
     QMenu* popUpSheetMenu(SheetId id, const QPoint& globalPos, QLineEdit* field = nullptr);
+    // 重新取值 (sheets B1 and C): the active sheet's import run again, as one
+    // step; its results stay as they are, marked until it is calculated again.
+    void reimport();
     // This window's own menu, from the right mouse button on the empty area
     // behind the sheets: the file commands, 最近打开 with each job's folder.
     QMenu* popUpBackgroundMenu(const QPoint& globalPos);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -147,9 +148,26 @@ private:
 // creation makes it (default texts, before any import: a fresh start has
 // calculated nothing), shown or hidden as in `wb`, the flags cleared.
 Workbook asCreated(const Workbook& wb);
+// One text an import copies unchanged: from a field of an earlier sheet into
+// a field of the importing sheet.
+struct Copy {
+    SheetId from;
+    const char* fromField;
+    const char* toField;
+};
+// The copies of the sheet's import in the order they run (none for A2 and the
+// change gears). The imports below run exactly these, and the chain's state
+// compares exactly these.
+std::span<const Copy> importCopies(SheetId to);
 
 // Sheet B1's import of sheet A2's items 18, 17, 26 and 21 (its creation step
 // and the B1 menu command's import when a2Done).
 void importA2IntoB1(Workbook& wb);
+// Sheet C's import: sheet A2's items 1, 2, 6, 3, 5, 16, 15 and 31 when
+// a2Done, then sheet B1's item 53 into both △X fields when b1Done.
+void importIntoC(Workbook& wb);
+// The import the sheet's creation runs, with its guards: B1 from A2 when
+// a2Done; C as importIntoC; nothing for the other sheets.
+void creationImport(Workbook& wb, SheetId id);
 
 }  // namespace lc

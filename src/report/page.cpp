@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "core/freshness.h"
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "report/file_write.h"
 
@@ -114,7 +114,7 @@ public:
         height_ = device.height();
         const QFontMetricsF title(sheetFont(kTitlePoints, true), &device_);
         const QFontMetricsF text(sheetFont(kTextPoints), &device_);
-        // Title, job line, a line kept for the warning of a stale sheet.
+        // Title, job line, a line's room below them.
         top_ = title.lineSpacing() + 2 * text.lineSpacing() + mm(kHeadingGap) + mm(1);
         bottom_ = height_ - mm(kFooter);
     }
@@ -346,8 +346,80 @@ void paintRow(QPainter& p, const Layout& lay, const Placed& pl) {
     }
 }
 
+// The notice of a sheet that is not current: a bold frame at the top of its
+// page, headed 注意, one line a reason with its items (a continued page: one
+// line pointing back); plain text, wrapped inside the frame. Reads as a
+// warning on a grey printer too: bold, framed, a heavy rule.
+namespace notice {
+
+constexpr qreal kPad = 1.5;     // mm inside the frame
+constexpr qreal kFrame = 0.6;   // mm, the frame's width
+constexpr qreal kHeadingPoints = 11;
+constexpr int kFlags = Qt::TextWordWrap | Qt::TextWrapAnywhere;
+
+// Where the box starts: below the job line.
+qreal top(const Layout& lay) {
+    const QFontMetricsF tm(sheetFont(kTitlePoints, true), lay.device());
+    const QFontMetricsF fm(sheetFont(kTextPoints), lay.device());
+    return tm.lineSpacing() + fm.lineSpacing() + lay.mm(1);
+}
+
+QStringList linesOf(const ChainState& chain, SheetId id, bool continued) {
+    const SheetState* state = chain.of(id);
+    if (!state || state->current()) return {};
+    if (continued) return {QString("%1不是最新的，见本计算单第一页的注意事项").arg(qs(sheetTitle(id)))};
+    QStringList lines;
+    for (const Reason& r : state->reasons) lines << "• " + qs(reasonText(id, r));
+    return lines;
+}
+
+qreal textWidth(const Layout& lay) { return lay.width() - 2 * lay.mm(kPad + kFrame); }
+
+qreal height(const Layout& lay, const QStringList& lines) {
+    if (lines.isEmpty()) return 0;
+    const QFontMetricsF head(sheetFont(kHeadingPoints, true), lay.device());
+    const QFontMetricsF body(sheetFont(kTextPoints, true), lay.device());
+    qreal h = head.lineSpacing();
+    for (const QString& line : lines) h += body.boundingRect(QRectF(0, 0, textWidth(lay), 1e9), kFlags, line).height();
+    return h + 2 * lay.mm(kPad + kFrame);
+}
+
+// Where the table starts on a page with this notice.
+qreal tableTop(const Layout& lay, const QStringList& lines) {
+    return lines.isEmpty() ? lay.top() : std::max(lay.top(), top(lay) + height(lay, lines) + lay.mm(2));
+}
+
+void paint(QPainter& p, const Layout& lay, const QStringList& lines) {
+    if (lines.isEmpty()) return;
+    p.save();
+    const qreal frame = lay.mm(kFrame);
+    const QRectF box(frame / 2, top(lay) + frame / 2, lay.width() - frame, height(lay, lines) - frame);
+    p.fillRect(box, QColor(0xFF, 0xF0, 0xF0));
+    p.setPen(QPen(kWarning, frame));
+    p.drawRect(box);
+    const QFont headFont = sheetFont(kHeadingPoints, true);
+    const QFont bodyFont = sheetFont(kTextPoints, true);
+    const QFontMetricsF head(headFont, p.device());
+    qreal y = top(lay) + lay.mm(kPad + kFrame);
+    const qreal x = lay.mm(kPad + kFrame);
+    p.setFont(headFont);
+    p.drawText(QPointF(x, y + head.ascent()), "注意");
+    y += head.lineSpacing();
+    p.setFont(bodyFont);
+    p.setPen(Qt::black);
+    for (const QString& line : lines) {
+        const QRectF room(x, y, textWidth(lay), 1e9);
+        const QRectF used = QFontMetricsF(bodyFont, p.device()).boundingRect(room, kFlags, line);
+        p.drawText(QRectF(x, y, textWidth(lay), used.height()), kFlags, line);
+        y += used.height();
+    }
+    p.restore();
+}
+
+}  // namespace notice
+
 void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOptions& options, int number,
-                  int count, const QString& warning) {
+                  int count, const QStringList& notice) {
     const QFont title = sheetFont(kTitlePoints, true);
     const QFont text = sheetFont(kTextPoints);
     const QFontMetricsF tm(title, p.device());
@@ -366,13 +438,7 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
     // A file name too long for its place keeps its beginning and its end.
     p.drawText(QPointF(0, y), fm.elidedText(job, Qt::ElideMiddle, lay.width() - whenWidth - lay.mm(4)));
     p.drawText(QPointF(lay.width() - whenWidth, y), when);
-    if (!warning.isEmpty()) {
-        p.save();
-        p.setFont(sheetFont(kTextPoints, true));
-        p.setPen(kWarning);
-        p.drawText(QPointF(0, y + fm.lineSpacing() + lay.mm(1)), warning);
-        p.restore();
-    }
+    notice::paint(p, lay, notice);
 
     const QString legend = "绿底“输入”：输入的数据　　橙底“计算”：计算结果";
     const QString folio = QString("第 %1 页  共 %2 页").arg(number).arg(count);
@@ -383,9 +449,13 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
 
 // The pages of one sheet, added to `pages`; the tables they show go to
 // `tables`, which must outlive the pages.
-void layOutSheet(const Layout& lay, const Sheet& sheet, const PageOptions& options, std::vector<Page>& pages,
-                 std::deque<Table>& tables) {
+void layOutSheet(const Layout& lay, const ChainState& chain, const Sheet& sheet, const PageOptions& options,
+                 std::vector<Page>& pages, std::deque<Table>& tables) {
     const SheetId id = sheet.id();
+    // Below the notice of a sheet that is not current, on its first page and
+    // on the pages that continue it.
+    const qreal firstTop = notice::tableTop(lay, notice::linesOf(chain, id, false));
+    const qreal top = notice::tableTop(lay, notice::linesOf(chain, id, true));
     pages.push_back(Page{id, false, {}, {}, {}});
     std::vector<TableRow> rows = tableOf(sheet);
     // The change-gear list follows the window's fields in the rows; the
@@ -400,16 +470,16 @@ void layOutSheet(const Layout& lay, const Sheet& sheet, const PageOptions& optio
     tables.push_back(itemTable(lay, rows, fields));
     auto newPage = [&]() {
         pages.push_back(Page{id, true, {}, {}, {}});
-        return QPointF(0, lay.top());
+        return QPointF(0, top);
     };
-    qreal y = lay.flow(pages, tables.back(), QPointF(0, lay.top()), newPage);
+    qreal y = lay.flow(pages, tables.back(), QPointF(0, firstTop), newPage);
     if (id == SheetId::A2 && options.a2Sketch) {
         // The sketch takes the room below the table, or a page of its own
         // when a long text has left too little.
         const qreal gap = lay.mm(4);
         if (lay.bottom() - (y + gap) < lay.mm(kMinSketchHeight)) {
             pages.push_back(Page{id, true, {}, {}, {}});
-            y = lay.top() - gap;
+            y = top - gap;
         }
         pages.back().sketch = QRectF(0, y + gap, lay.width(), lay.bottom() - y - gap);
     }
@@ -418,7 +488,7 @@ void layOutSheet(const Layout& lay, const Sheet& sheet, const PageOptions& optio
         y += lay.mm(4);
         if (y + fm.lineSpacing() * 3 > lay.bottom()) {
             pages.push_back(Page{id, true, {}, {}, {}});
-            y = lay.top();
+            y = top;
         }
         const QString heading = sheet.list.empty() ? QString("挂轮组合：无")
                                                     : QString("挂轮组合：共 %1 组").arg(sheet.list.size());
@@ -462,8 +532,9 @@ namespace {
 
 void layOutWorkbook(const Layout& lay, const Workbook& wb, const PageOptions& options, std::vector<Page>& pages,
                     std::deque<Table>& tables) {
+    const ChainState chain = chainState(wb);
     for (SheetId id : kAllSheets)
-        if (const Sheet* sheet = wb.find(id)) layOutSheet(lay, *sheet, options, pages, tables);
+        if (const Sheet* sheet = wb.find(id)) layOutSheet(lay, chain, *sheet, options, pages, tables);
 }
 
 }  // namespace
@@ -485,8 +556,12 @@ int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptio
     const int first = std::max(options.firstPage, 1);
     const int last = options.lastPage > 0 ? std::min(options.lastPage, count) : count;
     if (first > last) return 0;
-    std::array<QString, kAllSheets.size()> warnings;
-    for (SheetId id : kAllSheets) warnings[static_cast<std::size_t>(id)] = qs(staleWarning(wb, id));
+    std::array<QStringList, kAllSheets.size()> notices, continued;
+    const ChainState chain = chainState(wb);
+    for (SheetId id : kAllSheets) {
+        notices[static_cast<std::size_t>(id)] = notice::linesOf(chain, id, false);
+        continued[static_cast<std::size_t>(id)] = notice::linesOf(chain, id, true);
+    }
 
     QPainter p;
     if (!p.begin(&device)) return 0;
@@ -496,7 +571,8 @@ int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptio
         for (int i = first - 1; i < last; ++i) {
             if (painted++ > 0) device.newPage();
             const Page& page = pages[static_cast<std::size_t>(i)];
-            paintHeading(p, lay, page, options, i + 1, count, warnings[static_cast<std::size_t>(page.sheet)]);
+            const std::size_t sheet = static_cast<std::size_t>(page.sheet);
+            paintHeading(p, lay, page, options, i + 1, count, page.continued ? continued[sheet] : notices[sheet]);
             for (const Placed& pl : page.rows) paintRow(p, lay, pl);
             p.setFont(sheetFont(kTextPoints, true));
             p.setPen(Qt::black);

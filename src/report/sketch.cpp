@@ -13,7 +13,7 @@
 #include <numbers>
 #include <vector>
 
-#include "core/freshness.h"
+#include "core/chain_state.h"
 
 namespace lc::report {
 namespace {
@@ -672,20 +672,26 @@ void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sket
 }
 
 void paintBlankSketch(QPainter& p, const QRectF& area, const Workbook& wb, std::vector<SketchLabel>* labels) {
-    const std::string warning = staleWarning(wb, SheetId::A2);
-    if (warning.empty() || !p.isActive()) {
+    // A drawing of results that are not current says so above it, in the
+    // words of the sheet window's caption (the page and the window give the
+    // items); a sheet never calculated has nothing to draw and says so in
+    // the drawing's place.
+    const SheetState* a2 = nullptr;
+    const ChainState chain = chainState(wb);
+    if (const SheetState* s = chain.of(SheetId::A2); s && s->hasResults && !s->current()) a2 = s;
+    if (!a2 || !p.isActive()) {
         paintBlankSketch(p, area, blankSketch(wb), labels);
         return;
     }
-    // A drawing of results that do not belong to the inputs says so above it.
-    const QFont f = sketchFont(kLinePoints);
+    const QString warning = "注意：" + qs(sheetTitle(SheetId::A2)) + qs(titleSuffix(*a2));
+    const QFont f = sketchFont(kLinePoints, true);
     const QFontMetricsF fm(f, p.device());
     const QRectF line(area.left(), area.top(), area.width(), fm.lineSpacing() * 1.5);
     p.save();
     p.setClipRect(line, Qt::IntersectClip);
     p.setFont(f);
     p.setPen(QColor(0xC0, 0x00, 0x00));
-    p.drawText(line, Qt::AlignCenter, fm.elidedText(qs(warning), Qt::ElideRight, area.width()));
+    p.drawText(line, Qt::AlignCenter, fm.elidedText(warning, Qt::ElideRight, area.width()));
     p.restore();
     paintBlankSketch(p, area.adjusted(0, line.height(), 0, 0), blankSketch(wb), labels);
 }

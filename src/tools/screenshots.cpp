@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -196,6 +197,23 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         if (main.workbook().sheet(SheetId::Gears).list != std::vector<std::string>{"24X24/24X48=0.5"})
             Driver::fail("the change-gear list is not the one line of 0.5");
         d.save(d.window(SheetId::Gears), "change-gears.png");
+
+        // The module changed to 2.5 and the road taken again up to sheet C,
+        // which still holds the old pair's copies and results: its caption
+        // and the fields concerned say so. Then the module back to 2: the
+        // road ends with the worked example in every sheet, sheet C current.
+        for (const char* module : {"2.5", "2"}) {
+            d.click(SheetId::A2, "Text3");
+            d.key(Qt::Key_A, Qt::ControlModifier);
+            d.type(module);
+            d.click(SheetId::A2, "Command1");
+            d.click(SheetId::A2, "Command2");
+            d.click(SheetId::B1, "Command1");
+            d.click(SheetId::B1, "Command3");
+            const bool marked = d.window(SheetId::C)->windowTitle().startsWith("翎川齿轮计算单C（与计算单A2");
+            if (marked != (std::string_view(module) != "2")) Driver::fail("sheet C's caption does not tell whether it belongs to sheet A2");
+            if (marked) d.save(d.window(SheetId::C), "sheet-c-marked.png");
+        }
     } catch (const StepFailed& e) {
         std::fprintf(stderr, "screenshots: %s\n", e.what());
         return 1;

@@ -66,12 +66,21 @@ void Field::setNote(const QString& note) {
     renewToolTip();
 }
 
+void Field::setMistrust(const QString& reason) {
+    if (reason == mistrust_) return;
+    mistrust_ = reason;
+    renewToolTip();
+    update();
+}
+
 void Field::renewToolTip() {
     // The whole text, or the start of a text too long to show in one.
     constexpr qsizetype kLongest = 1000;
     const QString whole =
         text().size() <= kLongest ? text() : text().left(kLongest) + QString("…（共%1个字符）").arg(text().size());
-    setToolTip(literalToolTip(note_.isEmpty() || whole.isEmpty() ? whole + note_ : whole + '\n' + note_));
+    QString tip = note_.isEmpty() || whole.isEmpty() ? whole + note_ : whole + '\n' + note_;
+    if (!mistrust_.isEmpty()) tip = tip.isEmpty() ? mistrust_ : mistrust_ + '\n' + tip;
+    setToolTip(literalToolTip(tip));
 }
 
 QString literalToolTip(const QString& text) {
@@ -112,6 +121,12 @@ void Field::paintEvent(QPaintEvent* e) {
     leftMarkShown_ = textHidden(Edge::Left);
     if (cutMarkShown_) paintCutMark(Edge::Right);
     if (leftMarkShown_) paintCutMark(Edge::Left);
+    if (!mistrust_.isEmpty()) {
+        QPainter p(this);
+        QPen pen(bgrColour(kMistrustColour), 2, Qt::DashLine);
+        p.setPen(pen);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void Field::paintCutMark(Edge edge) {

@@ -63,6 +63,11 @@ public:
     void showText(const QString& text);
     // What the item is and its unit, the tooltip's second line.
     void setNote(const QString& note);
+    // Why the field's text is not to be trusted ("" when it is): a dashed
+    // frame inside the field's edge, dark red, that shows in greyscale too,
+    // and the reason first in the tooltip. The field keeps its place and size.
+    void setMistrust(const QString& reason);
+    const QString& mistrust() const { return mistrust_; }
     enum class Edge { Left, Right };
     // Whether the last painting of the field drew the cut-off mark at that edge.
     bool cutMarkShown(Edge edge = Edge::Right) const { return edge == Edge::Left ? leftMarkShown_ : cutMarkShown_; }
@@ -81,6 +86,7 @@ private:
 
     FieldKind kind_;
     QString note_;
+    QString mistrust_;
     bool cutMarkShown_ = false;
     bool leftMarkShown_ = false;
 };
@@ -88,6 +94,8 @@ private:
 // The colour of the cut-off mark: dark red, readable on the input green, the
 // result orange and white alike.
 inline constexpr std::uint32_t kCutMarkColour = 0x000000A0;
+// The colour of the frame of a field whose text is not to be trusted.
+inline constexpr std::uint32_t kMistrustColour = 0x000000C0;
 
 // Gives a field its colour; a disabled field keeps black, readable text.
 void colourField(QLineEdit* field, std::uint32_t bgr);

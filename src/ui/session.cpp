@@ -1,5 +1,6 @@
 #include "ui/session.h"
 
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "ui/messages.h"
 #include "ui/sheet_form.h"
@@ -84,6 +85,10 @@ void Session::refreshAll() {
 }
 
 void Session::textsEdited() {
+    // Every form shows the chain's state as the workbook now holds it.
+    const ChainState chain = chainState(wb_);
+    for (SheetForm* f : forms_)
+        if (f) f->showChain(chain.of(f->sheetId()));
     for (const auto& listener : textsListeners_) listener();
 }
 

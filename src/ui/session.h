@@ -65,7 +65,10 @@ public:
     SheetForm* form(SheetId id) const { return forms_[static_cast<std::size_t>(id)]; }
     void refreshAll();
     // Told whenever the texts may have changed: after every refresh and every
-    // edit the user makes in a form (the sketch window redraws then).
+    // edit the user makes in a form (the sketch window redraws then). Each
+    // form shows the chain's state first (its marks and caption suffix), so
+    // they follow every edit, calculation, import, open, close and undo that
+    // ends in a refresh.
     void addTextsListener(std::function<void()> listener) { textsListeners_.push_back(std::move(listener)); }
     void textsEdited();
 

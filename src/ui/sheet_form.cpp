@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/actions.h"
@@ -44,6 +45,19 @@ void SheetForm::refresh() {
         const QSignalBlocker quiet(c);
         c->setChecked(s->check(c->objectName().toStdString()) != 0);
     }
+}
+
+void SheetForm::showChain(const SheetState* state) {
+    if (id_ == SheetId::Gears) return;
+    const std::vector<FieldMark> marks = state ? fieldMarks(*state) : std::vector<FieldMark>();
+    for (Field* f : fields_) {
+        const std::string name = f->objectName().toStdString();
+        const auto it = std::ranges::find(marks, name, &FieldMark::field);
+        f->setMistrust(it == marks.end() ? QString() : QString::fromStdString(it->note));
+    }
+    const QString title = QString::fromUtf8(formFacts(id_).caption) +
+                          QString::fromStdString(state ? titleSuffix(*state) : std::string());
+    if (windowTitle() != title) setWindowTitle(title);
 }
 
 QWidget* SheetForm::control(const QString& name) const { return findChild<QWidget*>(name); }

@@ -111,8 +111,8 @@ TEST(BadInput, Actions) {
 
 TEST(BadInput, CommandLine) {
     for (const BadCase& c : std::vector<BadCase>{
-             {"no command", {}, "", "lingchuan-calc: no command given (run, gears, table; try --help)"},
-             {"unknown command", {"calc"}, "", "lingchuan-calc: unknown command \"calc\" (run, gears, table; try --help)"},
+             {"no command", {}, "", "lingchuan-calc: no command given (run, gears, table, check; try --help)"},
+             {"unknown command", {"calc"}, "", "lingchuan-calc: unknown command \"calc\" (run, gears, table, check; try --help)"},
              {"run with an argument", {"run", "in.json"}, "{}",
               "lingchuan-calc: run takes no arguments, the workbook comes on standard input"},
              {"table without a sheet", {"table"}, "{}", "lingchuan-calc: usage: lingchuan-calc table SHEET < WORKBOOK.json"},

@@ -98,7 +98,7 @@ TEST(HostileInput, MessagesStayOneShortLine) {
         std::string error;
     };
     for (const Case& c : std::vector<Case>{
-             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table; try --help)"},
+             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table, check; try --help)"},
              {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, sheets, actions)"},
              {"zero-width space in a key", {"run"}, "{\"sheets\":{\"A2\":{\"Text1\u200B\":\"1\"}}}",
               "sheets.A2.Text1\\u200B: no such field on sheet A2"},

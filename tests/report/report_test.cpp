@@ -195,24 +195,25 @@ TEST(PrintedSheet, BadJobFileIsOneLineAndExit2WithoutPdf) {
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
 }
 
-// A sheet whose results are not those of its inputs says so under its
-// heading and above its sketch, and its copied table starts with the same
-// line; however it came to be so, also in a job file read afresh.
+// A sheet whose results are not those of its inputs says why in the notice at
+// the top of its page and above its sketch, and its copied table starts with
+// the same lines; however it came to be so, also in a job file read afresh.
+// A sheet never calculated says so on its page; its sketch has nothing to warn of.
 TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
-    const std::string warning = "计算单A2：注意：输入已改动，结果未按当前输入重新计算";
     std::vector<std::string> typed{"A1", std::string("A2.Text17=") + example::kA2CutterRadius};
     for (const auto& [field, text] : example::a2Inputs()) typed.push_back("A2." + field + "=" + text);
-    // Actions after the typing, a result changed in the file, and the
-    // warnings on the page (under the heading and above the sketch).
-    const std::tuple<std::vector<std::string>, const char*, int> cases[] = {
-        {{"A2.Command1"}, nullptr, 0},                                 // calculated
-        {{"A2.Command1", "A2.Text1=20"}, nullptr, 2},                  // an input edited
-        {{"A2.Command1", "A2.Text1=20", "A2.Command1"}, nullptr, 0},   // recalculated
-        {{"A2.Command1"}, "22", 2},                                    // a result changed in the file
-        {{}, nullptr, 2},                                              // never calculated
+    // Actions after the typing, a result changed in the file, the notice's
+    // line, how often the page shows it and whether the sketch warns too (the
+    // sketch of a sheet never calculated says so in the drawing's place).
+    const std::tuple<std::vector<std::string>, const char*, std::string, int, bool> cases[] = {
+        {{"A2.Command1"}, nullptr, "", 0, false},
+        {{"A2.Command1", "A2.Text1=20"}, nullptr, "计算单A2的结果不是按当前输入算出的", 1, true},
+        {{"A2.Command1", "A2.Text1=20", "A2.Command1"}, nullptr, "", 0, false},
+        {{"A2.Command1"}, "22", "重新计算会改变：第40项小轮", 1, true},
+        {{}, nullptr, "计算单A2尚未计算", 2, false},
     };
     QTemporaryDir dir;
-    for (const auto& [after, tampered, warnings] : cases) {
+    for (const auto& [after, tampered, notice, shown, sketch] : cases) {
         SCOPED_TRACE(testing::PrintToString(after) + (tampered ? " tampered" : ""));
         lc::Workbook wb;
         for (const auto* actions : {&std::as_const(typed), &after}) example::perform(wb, *actions);
@@ -220,11 +221,46 @@ TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
         if (tampered) doc["sheets"]["A2"]["Text40(0)"] = tampered;
         const std::string bytes = lc::writeDocument(doc);
         const std::string table = lc::tabSeparated(lc::readDocument(bytes).workbook, lc::SheetId::A2);
-        EXPECT_EQ(table.rfind(warning + "\n", 0) == 0, warnings > 0) << table.substr(0, 80);
+        EXPECT_EQ(table.rfind("注意：", 0) == 0, !notice.empty()) << table.substr(0, 80);
+        EXPECT_NE(squeeze(table.substr(0, table.find('\n'))).find(squeeze(notice)), std::string::npos);
         ASSERT_EQ(run(kReport, {"-", "-o", dir.filePath("a2.pdf")}, bytes).status, 0);
-        const std::string page = pages(dir.filePath("a2.pdf")).at(0);
-        EXPECT_EQ(QString::fromStdString(page).count(QString::fromStdString(warning)), warnings);
+        const QString page = QString::fromStdString(pages(dir.filePath("a2.pdf")).at(0));
+        EXPECT_EQ(notice.empty() ? 0 : page.count(QString::fromStdString(squeeze(notice))), shown);
+        EXPECT_EQ(page.count("注意"), notice.empty() ? 0 : 1 + sketch);
     }
+}
+
+// The road of a changed module: A2 recalculated with m 2.5, B1 recalculated,
+// C left. lingchuan-calc check names every copied item that differs; the
+// printed sheet C carries the notice with those items, the current A2 none.
+TEST(PrintedSheet, ChainNoticeOnThePageAndFromCheck) {
+    std::vector<std::string> road = example::workedActions();
+    const ToolRun worked = run(LC_CALC_EXE, {"check"}, Json{{"actions", road}}.dump());
+    EXPECT_TRUE(worked.status == 0 && worked.out == "A2: current\nB1: current\nC: current\ngears: current\n") << worked.out;
+    for (const char* s : {"A2.Text3=2.5", "A2.Command1", "A2.Command2", "B1.Command1", "B1.Command3"}) road.push_back(s);
+    const ToolRun job = run(LC_CALC_EXE, {"run"}, Json{{"actions", road}}.dump());
+    const ToolRun check = run(LC_CALC_EXE, {"check"}, job.out);
+    EXPECT_EQ(check.status, 1);
+    for (const char* line :
+         {"A2: current\n", "B1: copied inputs differ from A2: item 2 (Text2) differs from A2 item 26 (Text26) \"9.95004888993152\", "
+                          "item 3 (Text3) differs from A2 item 21 (Text21) \"1.111092\"\n",
+          "C: copied inputs differ from A2: m (Text45) differs from A2 item 3 (Text3) \"2.5\", L (Text47) differs",
+          "b (Text48) differs from A2 item 15 (Text15)", "h (Text50) differs from A2 item 31 (Text31)",
+          "C: copied inputs differ from B1: △X1 (Text56) differs from B1 item 53 (Text15)",
+          "C: reads B1, which is not current\n", "gears: current\n"})
+        EXPECT_NE(check.out.find(line), std::string::npos) << line << " in\n" << check.out;
+    QTemporaryDir dir;
+    ASSERT_EQ(run(kReport, {"-", "-o", dir.filePath("c.pdf")}, job.out).status, 0);
+    const std::vector<std::string> text = pages(dir.filePath("c.pdf"), true);
+    // Sheet C's notice pushes its last rows onto a page of their own.
+    ASSERT_EQ(text.size(), 5u);
+    EXPECT_EQ(text[0].find("注意"), std::string::npos);
+    EXPECT_EQ(text[4].find("注意"), std::string::npos);
+    const std::string c = squeeze(text[2]);
+    EXPECT_LT(c.find("注意"), c.find("项目")) << "above the table";
+    for (const char* item : {"m（A2第3项现为“2.5”）", "L（A2第16项", "b（A2第15项", "h（A2第31项", "△X1（B1第53项",
+                             "计算单C所用的计算单B1本身不是最新的"})
+        EXPECT_NE(c.find(item), std::string::npos) << item;
 }
 
 // The kind column of an item beside a check box follows the box: computed

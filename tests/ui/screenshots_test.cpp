@@ -22,6 +22,7 @@ TEST_F(Screenshots, WritesEveryWindowAfterTheWorkedExample) {
     EXPECT_EQ(sizeOf("sheet-a2.png"), QSize(680, 507));
     EXPECT_EQ(sizeOf("sheet-b1.png"), QSize(551, 428));
     EXPECT_EQ(sizeOf("sheet-c.png"), QSize(729, 489));
+    EXPECT_EQ(sizeOf("sheet-c-marked.png"), QSize(729, 489));
     EXPECT_EQ(sizeOf("change-gears.png"), QSize(390, 343));
     EXPECT_EQ(sizeOf("sketch-window.png"), QSize(960, 680));
     EXPECT_EQ(sizeOf("sketch-window-small.png"), QSize(400, 300));
