@@ -178,15 +178,17 @@ public:
             if (id == SheetId::A2) {
                 auto* option1 = child<QRadioButton>(form, "Option1");
                 auto* option2 = child<QRadioButton>(form, "Option2");
-                s.option1Caption = option1->text().toStdString();
-                s.option2Caption = option2->text().toStdString();
+                // The captions as the buttons show them: "&&" is one "&".
+                s.option1Caption = option1->text().replace("&&", "&").toStdString();
+                s.option2Caption = option2->text().replace("&&", "&").toStdString();
                 if (option1->isChecked() == option2->isChecked()) fail("the hand buttons are both or neither selected");
                 s.selectedOption = option2->isChecked() ? 2 : 1;
             }
             if (id == SheetId::Gears) {
                 auto* list = child<QListWidget>(form, "List1");
                 for (int i = 0; i < list->count(); ++i) s.list.push_back(list->item(i)->text().toStdString());
-                s.caption = w->windowTitle().toStdString();
+                // As the title shows it: "[*][*]" is one "[*]".
+                s.caption = w->windowTitle().replace("[*][*]", "[*]").toStdString();
             }
         }
         return shown;

@@ -60,13 +60,22 @@ TEST_F(PlainText, CaptionsAndNamesShowAsTheCharactersTheyAre) {
     EXPECT_TRUE(messages.entries.back().text.contains("不是普通文件")) << qPrintable(messages.entries.back().text);
 }
 
-// A name the system gives in bytes that are not UTF-8 is refused as such.
-TEST_F(PlainText, ANameNotInUtf8IsRefusedAsSuch) {
+// The command line: a name beginning with a dash after "--" or as ./-x.lcjob;
+// a name the system gives in bytes that are not UTF-8 is refused as such.
+TEST_F(PlainText, TheCommandLineTakesNamesAsTheSystemGivesThem) {
     const QTemporaryDir dir;
-    const QByteArray gbk = QFile::encodeName(dir.path()) + "/gbk\xb3\xdd.lcjob";
-    std::ofstream(gbk.constData()) << R"({"sheets": {"A2": {}}})";
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const QByteArray gbk = "gbk\xb3\xdd.lcjob";
+    for (const char* name : {"-x.lcjob", gbk.constData()}) std::ofstream(name) << R"({"sheets": {"A2": {}}})";
+    for (const QStringList& args : {QStringList{"--", "-x.lcjob"}, QStringList{"./-x.lcjob"}}) {
+        main->document().newJob();
+        app::openFromCommandLine(*main, QStringList{"lingchuan"} + args);
+        EXPECT_EQ(main->document().path(), dir.filePath("-x.lcjob")) << qPrintable(args.join(' '));
+    }
     app::openFromCommandLine(*main, {"lingchuan", QFile::decodeName(gbk)});
     std::remove(gbk.constData());
+    QDir::setCurrent(before);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_TRUE(messages.entries[0].text.contains("无法表示") && !messages.entries[0].text.contains("不存在"))
         << qPrintable(messages.entries[0].text);
