@@ -2,18 +2,58 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+#include <utility>
 
 #include "app/main_window.h"
 
 namespace lc::app {
+namespace {
+
+const char* const kJob = "计算文件";
+const char* const kJobHelp = "打开这个计算文件（*.lcjob 或 *.json）";
+
+// Columns in a terminal: Chinese characters take two.
+int columns(const QString& text) {
+    int n = 0;
+    for (const QChar c : text) n += c.unicode() >= 0x1100 ? 2 : 1;
+    return n;
+}
+
+QString helpText() {
+    const std::pair<QString, QString> rows[] = {
+        {"选项：", ""}, {"  -h, --help", "显示本帮助并退出"}, {"  -v, --version", "显示版本并退出"},
+        {"参数：", ""}, {QString("  ") + kJob, kJobHelp}};
+    int width = 0;
+    for (const auto& [name, help] : rows) width = std::max(width, columns(name));
+    QString text = QString("用法：lingchuan [选项] [%1]\n翎川：弧齿锥齿轮副的计算单。\n").arg(kJob);
+    // Every description starts in the same column, Chinese names or not.
+    for (const auto& [name, help] : rows)
+        text += help.isEmpty() ? "\n" + name + "\n" : name + QString(width + 2 - columns(name), ' ') + help + "\n";
+    return text;
+}
+
+}  // namespace
+
+std::optional<int> answerWithoutWindows(int argc, char** argv, const char* version) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--") break;
+        QString answer;
+        if (a == "-h" || a == "--help" || a == "-?" || a == "--help-all") answer = helpText();
+        if (a == "-v" || a == "--version") answer = QString("lingchuan %1\n").arg(version);
+        if (answer.isEmpty()) continue;
+        std::fputs(answer.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    return std::nullopt;
+}
 
 void openFromCommandLine(MainWindow& main, const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8("翎川：弧齿锥齿轮副的计算单。"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QString::fromUtf8("计算文件"), QString::fromUtf8("打开这个计算文件（*.lcjob 或 *.json）"),
-                                 QString::fromUtf8("[计算文件]"));
+    parser.addPositionalArgument(kJob, kJobHelp, QString("[%1]").arg(kJob));
     parser.process(arguments);
     const QStringList jobs = parser.positionalArguments();
     if (jobs.isEmpty()) return;

@@ -7,6 +7,8 @@
 #include "ui/qt_translation.h"
 
 int main(int argc, char** argv) {
+    // --help and --version need no display: answered before the toolkit starts.
+    if (const std::optional<int> status = lc::app::answerWithoutWindows(argc, argv, LC_VERSION)) return *status;
     QApplication app(argc, argv);
     // Where the settings are kept, per user: the main window's size and place,
     // the last folder of a job file.

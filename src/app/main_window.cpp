@@ -17,6 +17,7 @@
 #include "app/commands.h"
 #include "app/guide_window.h"
 #include "app/menu_keys.h"
+#include "app/placement.h"
 #include "app/sketch_window.h"
 #include "core/actions.h"
 #include "core/chain_state.h"
@@ -45,10 +46,6 @@ protected:
 private:
     std::function<void()> onClosed_;
 };
-
-// The MDI client area at the start, in twips.
-constexpr int kClientWidth = 9795;
-constexpr int kClientHeight = 6510;
 
 // Where the main window's size, place and maximised state are kept.
 const char* const kGeometryKey = "mainWindow/geometry";
@@ -113,10 +110,9 @@ MainWindow::MainWindow()
     // moves to the end of its line): the commands come first.
     qApp->installEventFilter(this);
 
-    // The design size on the first run; afterwards the size, place and
-    // maximised state the user left it in.
-    resize(ui::px(kClientWidth), ui::px(kClientHeight) + menuBar()->sizeHint().height());
-    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+    // Large enough for the sheets on the first run; afterwards the size, place
+    // and maximised state the user left it in, on the screen.
+    placeMainWindow(*this, QSettings().value(kGeometryKey).toByteArray());
 
     // Every change goes through the job's history; the sketch window follows
     // sheet A2's texts, the title the document's state.
@@ -130,9 +126,11 @@ MainWindow::MainWindow()
     connect(&doc_, &JobDocument::historyChanged, this, &MainWindow::updateHistoryActions);
     connect(&doc_, &JobDocument::restored, this, &MainWindow::followWorkbook);
     connect(&doc_, &JobDocument::replaced, this, [this] {
-        // The workbook is replaced as a whole: its windows are made anew.
+        // The workbook is replaced as a whole: its windows are made anew,
+        // cascaded so that every title bar shows.
         for (SheetId id : kAllSheets) removeWindow(id);
         followWorkbook();
+        cascade(*area_);
     });
     // Coming back from another program: the job file may have changed.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -297,6 +295,8 @@ void MainWindow::addRecentMenu(QMenu* menu) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    // A smaller work area keeps the sheets' title bars inside.
+    if (watched == area_->viewport() && e->type() == QEvent::Resize) keepTitleBarsInside(*area_);
     if (e->type() == QEvent::ShortcutOverride) {
         auto* field = qobject_cast<QLineEdit*>(watched);
         if (field && isAncestorOf(field)) {
@@ -401,6 +401,7 @@ void MainWindow::createWindow(SheetId id) {
     const ui::FormFacts& facts = ui::formFacts(id);
     w->setFixedSize(ui::twipsSize(facts.widthTwips, facts.heightTwips));
     w->move(centredPosition(facts.widthTwips, facts.heightTwips));
+    moveInside(*w);
 
     // A child window appears as soon as it is created, also when a calculation
     // of another sheet needed it; only an opened job brings hidden ones.

@@ -287,14 +287,16 @@ Table itemTable(const Layout& lay, const std::vector<TableRow>& rows, std::size_
                            std::vector<bool>(4, false));
     for (std::size_t i = 0; i < count; ++i) {
         const TableRow& r = rows[i];
-        const QColor fill = r.input ? kInputFill : kResultFill;
-        const QString kind = r.input ? "输入" : "计算";
+        // A row no step computes says so in its value cell, on white.
+        const QColor fill = r.uncomputed ? QColor(Qt::white) : r.input ? kInputFill : kResultFill;
+        const QString kind = r.uncomputed ? "" : r.input ? "输入" : "计算";
+        const QString first = r.uncomputed ? "（本项不计算）" : qs(r.first);
         const QString unit = qs(unitText(r.unit));
         if (r.paired)
-            t.rows.push_back(lay.row({qs(r.caption), kind, qs(r.first), qs(r.second), unit}, {1, 1, 1, 1, 1},
+            t.rows.push_back(lay.row({qs(r.caption), kind, first, qs(r.second), unit}, {1, 1, 1, 1, 1},
                                      t.widths, fill, false, {false, false, true, true, false}));
         else
-            t.rows.push_back(lay.row({qs(r.caption), kind, qs(r.first), unit}, {1, 1, 2, 1}, t.widths, fill, false,
+            t.rows.push_back(lay.row({qs(r.caption), kind, first, unit}, {1, 1, 2, 1}, t.widths, fill, false,
                                      {false, false, true, false}));
     }
     return t;

@@ -16,14 +16,12 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/placement.h"
 #include "app/sketch_window.h"
 #include "ui/messages.h"
 
 namespace lc::app {
 namespace {
-
-// Room around sheet A2 in the enlarged main window.
-constexpr int kMarginPixels = 20;
 
 // The worked example of the road A2 -> B1 -> C produces no message; any
 // message box on the way means the pictures would show something else.
@@ -135,24 +133,24 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         }
         d.enter();
         d.expectText(SheetId::A2, "Text42(1)", "2.785696");
-        // The design-size main window: sheet A2 is larger than its client area.
+        // The main window as it first opens, sheet A2 whole inside it.
         d.save(&main, "main-window.png");
         d.save(d.window(SheetId::A2), "sheet-a2.png");
 
-        // The main window enlarged until sheet A2 fits, sheet A2 placed as its
-        // creation places it in a window of that size; then back to the design
-        // size, where the next sheets are created and centred.
+        // The main window made as small as its design size, sheet A2 placed as
+        // its creation places it there: larger than the work area, moved just
+        // enough for its title bar to show. Then back to the first size.
         QMdiSubWindow* a2 = d.window(SheetId::A2);
-        const QPoint designPlace = a2->pos();
-        const QSize designSize = main.size();
-        const QSize margin(2 * kMarginPixels, 2 * kMarginPixels);
-        main.resize(designSize + (a2->size() + margin).expandedTo(main.mdiArea()->size()) - main.mdiArea()->size());
+        const QPoint firstPlace = a2->pos();
+        const QSize firstSize = main.size();
+        main.resize(firstSize - main.mdiArea()->size() + designWorkArea());
         const ui::FormFacts& facts = ui::formFacts(SheetId::A2);
         a2->move(main.centredPosition(facts.widthTwips, facts.heightTwips));
+        moveInside(*a2);
         QCoreApplication::processEvents();
         d.save(&main, "main-window-a2.png");
-        main.resize(designSize);
-        a2->move(designPlace);
+        main.resize(firstSize);
+        a2->move(firstPlace);
         QCoreApplication::processEvents();
 
         // The blank sketch: Ctrl+D on sheet A2.

@@ -61,6 +61,22 @@ void Field::showText(const QString& text) {
     setCursorPosition(0);
 }
 
+void Field::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return QLineEdit::mouseDoubleClickEvent(e);
+    selectAll();
+    holdingWhole_ = true;
+    e->accept();
+}
+
+void Field::mouseMoveEvent(QMouseEvent* e) {
+    if (!holdingWhole_) QLineEdit::mouseMoveEvent(e);
+}
+
+void Field::mouseReleaseEvent(QMouseEvent* e) {
+    holdingWhole_ = false;
+    QLineEdit::mouseReleaseEvent(e);
+}
+
 void Field::setNote(const QString& note) {
     note_ = note;
     renewToolTip();

@@ -53,7 +53,8 @@ enum class FieldKind { Input, Result, Plain };
 // characters, then its start and length), so that all the digits of a long
 // result can be read by hovering, also over a result field that takes no
 // typing, and on a second line what the item is and its unit. No length limit
-// cuts what is typed.
+// cuts what is typed. A double-click selects the whole text, sign, point and
+// exponent included: a field holds one number, never words.
 class Field : public QLineEdit {
     Q_OBJECT
 public:
@@ -74,6 +75,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     void renewToolTip();
@@ -89,6 +93,9 @@ private:
     QString mistrust_;
     bool cutMarkShown_ = false;
     bool leftMarkShown_ = false;
+    // From a double-click to the button's release: the hand's tremor does
+    // not shrink the whole selection.
+    bool holdingWhole_ = false;
 };
 
 // The colour of the cut-off mark: dark red, readable on the input green, the

@@ -57,7 +57,8 @@ SaveAnswer MessageBoxService::askToSave(const QString& text) {
     prepare(box, text);
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     // The toolkit's Chinese calls Discard 丢弃; the question is whether to save.
-    box.button(QMessageBox::Discard)->setText(QString::fromUtf8("不保存"));
+    // Alt+N answers it, as "Don't Save" answers elsewhere.
+    box.button(QMessageBox::Discard)->setText(QString::fromUtf8("不保存(&N)"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     plainButtons(box);

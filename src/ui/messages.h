@@ -1,7 +1,7 @@
 // Every message of the program goes through one service: a modal box titled
 // "翎川" with the text and a single OK button, no icon; a question has 是 and
-// 否 instead, the question before work is set aside 保存, 不保存 and 取消. Tests put a recorder in its place so that nothing waits for a
-// click.
+// 否 instead, the question before work is set aside 保存, 不保存 (Alt+N) and
+// 取消. Tests put a recorder in its place so that nothing waits for a click.
 #pragma once
 
 #include <QString>

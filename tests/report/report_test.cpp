@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cctype>
@@ -73,7 +74,7 @@ std::vector<std::string> pages(const QString& pdf, bool layout = false) {
 // pdftotext spaces it), then its kind, its pinion text, its gear text and its
 // unit, word by word, in that order.
 void expectRowOnPage(const std::string& page, const lc::TableRow& row) {
-    std::vector<std::string> want{row.input ? "输入" : "计算"};
+    std::vector<std::string> want{row.uncomputed ? "（本项不计算）" : row.input ? "输入" : "计算"};
     for (const std::string& t : {row.first, row.second, std::string(lc::unitText(row.unit))})
         if (!t.empty()) want.push_back(t);
     std::istringstream lines(page);
@@ -132,6 +133,11 @@ TEST(PrintedSheet, WorkedExampleGivesOnePagePerSheetWithEveryTextWhole) {
     for (std::size_t i = 0; i < 4; ++i)
         for (const lc::TableRow& row : lc::tableOf(wb.sheet(*lc::sheetFromKey(sheets[i].first))))
             if (!row.caption.empty() && row.first.size() < 40) expectRowOnPage(laidOut[i], row);
+    // Sheet C's rows that no step computes say so; Gr, typed, is 输入.
+    const QString c = QString::fromStdString(laidOut[2]);
+    for (const char* item : {"18", "19", "20", "21", "22", "31 △αtM", "32 JM1(<>)", "33 JM2(<>)", "39", "40"})
+        EXPECT_TRUE(c.contains(QRegularExpression("\\n" + QRegularExpression::escape(item) + " +（本项不计算） *\\n"))) << item;
+    EXPECT_TRUE(c.contains(QRegularExpression("\\n13 Gr +输入 +20 *\\n")));
     // The worked example's own values, as its sheet shows them.
     EXPECT_NE(text[0].find("76.2930389959203"), std::string::npos);
     EXPECT_NE(text[3].find(squeeze(wide)), std::string::npos);
@@ -210,6 +216,7 @@ TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
         {{"A2.Command1", "A2.Text1=20"}, nullptr, "计算单A2的结果不是按当前输入算出的", 1, true},
         {{"A2.Command1", "A2.Text1=20", "A2.Command1"}, nullptr, "", 0, false},
         {{"A2.Command1"}, "22", "重新计算会改变：第40项小轮", 1, true},
+        {{"A2.Text17=", "A2.Command1"}, nullptr, "计算单A2按当前输入计算会停止（请输入刀盘半径 ！）", 1, true},
         {{}, nullptr, "计算单A2尚未计算", 2, false},
     };
     QTemporaryDir dir;
@@ -291,14 +298,16 @@ TEST(PrintedSheet, KindOfAnItemBesideACheckBoxFollowsTheBox) {
 // the line or colour the terminal.
 TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
     QTemporaryDir dir;
-    const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf");
+    const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf"), fifo = dir.filePath("fifo");
     const std::string sheet = R"({"sheets": {"A2": {"Text1": "10"}}})";
     for (const QString& name : {job, dir.filePath("-x.json")}) {
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(sheet.data()) > 0 && f.flush());
     }
+    ASSERT_EQ(run("mkfifo", {fifo}).status, 0);
     for (const auto& [args, input, status, err] : std::vector<std::tuple<QStringList, std::string, int, std::string>>{
              {{"/dev/zero", "-o", pdf}, "", 2, "：不是普通文件\n"},
+             {{fifo, "-o", pdf}, "", 2, "：不是普通文件\n"},
              {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", 2, "：输出文件就是计算文件本身\n"},
              {{"-", "-o", job}, "<", 2, "j.json：输出文件就是计算文件本身\n"},
              {{job, "-o", dir.path()}, "", 1, "：无法写出PDF：这是一个文件夹，不是文件。\n"},

@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/command_line.h"
 #include "core/actions.h"
 #include "core/chain_state.h"
 #include "core/items.h"
@@ -223,6 +224,7 @@ TEST_F(JobFiles, WhatCannotBeOpenedAgainIsNotSavedAndNoDeviceIsRead) {
     const auto freeIt = std::async(std::launch::async, [&] { QThread::sleep(3), ::close(::open(fifo, O_WRONLY | O_NONBLOCK)); });
     for (const QString& bad : {path("fifo"), QString("/dev/zero"), dir.path()}) {
         EXPECT_FALSE(main->document().openFrom(bad));
+        ASSERT_FALSE(messages.entries.empty());
         EXPECT_TRUE(messages.entries.back().text.contains("不是普通文件")) << bad.toStdString();
     }
     act("A1");
@@ -230,7 +232,19 @@ TEST_F(JobFiles, WhatCannotBeOpenedAgainIsNotSavedAndNoDeviceIsRead) {
         typeText(SheetId::A2, "Text2", std::string(static_cast<std::size_t>(length), '4'));
         EXPECT_EQ(main->document().saveTo(path("long.json")) && QFile::exists(path("long.json")), length == 10000);
     }
+    ASSERT_FALSE(messages.entries.empty());
     EXPECT_TRUE(messages.entries.back().text.contains("第2项（Text2）\n文字长达1500000个字符"));
+}
+
+// `lingchuan JOB` with a job that cannot be read, or none there: one message,
+// no question, the workbook left empty.
+TEST_F(JobFiles, ABadOrMissingJobOnTheCommandLineLeavesTheWorkbookEmpty) {
+    writeAll(path("bad.lcjob"), R"({"sheets": {"A2": {"Text1": 10}}})");
+    for (const char* job : {"bad.lcjob", "none.lcjob"}) {
+        app::openFromCommandLine(*main, {"lingchuan", path(job)});
+        EXPECT_EQ(messages.entries.size(), job[0] == 'b' ? 1u : 2u);
+        EXPECT_TRUE(messages.questions.empty() && !wb().exists(SheetId::A2)) << job;
+    }
 }
 
 // A save that cannot be made (no room for the temporary file beside the
@@ -359,6 +373,7 @@ TEST_F(JobFiles, RecentJobsListTheLastUsedFirstAndDropAMissingOne) {
 
     QFile::remove(path("c.lcjob"));
     EXPECT_FALSE(main->document().openRecent(path("c.lcjob")));
+    ASSERT_FALSE(messages.entries.empty());
     EXPECT_TRUE(messages.entries.back().text.contains("已从“最近打开”中去掉"));
     EXPECT_EQ(main->document().recentJobs(), QStringList({path("a.lcjob"), path("b.lcjob")}));
 }

@@ -1,8 +1,12 @@
 // 导出PDF… from whichever sheet window is active: the save dialog's choice
 // gets the PDF of the open sheets; with nothing open, or a folder that cannot
-// be written, a message and no file.
+// be written, a message and no file. 打印… prints what its dialog asks for.
 #include <QFile>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "support.h"
 
@@ -43,3 +47,35 @@ TEST_F(ReportCommandsTest, CtrlEInASheetWindowExportsTheOpenSheets) {
 }
 
 }  // namespace
+
+// 打印… through the print dialog into its PDF file: every page, as many copies
+// as asked; a range of pages; 当前页, the first page of the active sheet.
+// pdfinfo counts the pages, pdftotext reads the heading.
+TEST_F(ReportCommandsTest, PrintingGivesThePagesAskedForAsOftenAsAsked) {
+    QTemporaryDir dir;
+    for (const char* sheet : {"A1", "B1", "C"}) menu(sheet);
+    ASSERT_TRUE(main->document().saveTo(dir.filePath("job.lcjob")));
+    menu("B1");
+    const auto read = [&](const QString& tool, const QStringList& args) {
+        QProcess p;
+        p.start(tool, QStringList{dir.filePath("job.pdf")} + args);
+        return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+    };
+    int all = 0;
+    for (const auto& [range, from, to, copies] : {std::tuple{"printAll", 1, 1, 1}, {"printAll", 1, 1, 2}, {"printRange", 2, 3, 1}, {"printCurrentPage", 1, 1, 1}}) {
+        QFile::remove(dir.filePath("job.pdf"));
+        QTimer::singleShot(0, [&, range = range, from = from, to = to, copies = copies] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            dialog->findChild<QRadioButton*>(range)->setChecked(true);
+            dialog->findChild<QSpinBox*>("to")->setValue(to), dialog->findChild<QSpinBox*>("from")->setValue(from);
+            dialog->findChild<QSpinBox*>("copies")->setValue(copies);
+            qobject_cast<QDialog*>(dialog)->accept();
+        });
+        main->output().print(main->activeSheet());
+        const int pages = read("pdfinfo", {}).section("Pages:", 1).section('\n', 0, 0).trimmed().toInt();
+        all = all ? all : pages;
+        EXPECT_EQ(pages, range[5] == 'R' ? to - from + 1 : range[5] == 'C' ? 1 : all * copies) << range;
+    }
+    EXPECT_GE(all, 3);
+    EXPECT_TRUE(read("pdftotext", {"-"}).contains("翎川齿轮计算单B1")) << "当前页 is sheet B1's";
+}
