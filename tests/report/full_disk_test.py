@@ -9,8 +9,7 @@ import os, pwd, subprocess, sys, tempfile
 
 PROGRAMS = dict(arg.split("=", 1) for arg in sys.argv[1:])
 NOBODY = pwd.getpwnam("nobody")
-# The old file is a job too, under one page (4 KiB) on the disk; saved again
-# from the window, with every field, it takes two.
+# The old file: a job under one page (4 KiB); saved from the window, it takes two.
 JOB, OLD = b'{"sheets": {"A2": {"Text1": "10"}}}', b'{"sheets": {"A2": {"Text2": "%s"}}}\n' % (b"1" * 2900)
 SHUT = "a folder nobody may add files to"
 # what, program and arguments, standard input, folder, as nobody, disk full,
