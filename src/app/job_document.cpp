@@ -275,7 +275,7 @@ bool JobDocument::saveTo(const QString& path) {
 }
 
 bool JobDocument::writeJob(const QString& path, const std::string& bytes) {
-    const report::WriteResult r = report::writeFileWhole(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    const report::WriteResult r = report::writeFileWhole(path, bytes);
     if (!r.written) messages_->show("无法保存文件“" + shownPath(path) + "”：" + r.explanation());
     return r.written;
 }

@@ -1,12 +1,12 @@
 #include "app/report_output.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QBuffer>
 #include <algorithm>
 
 #include "app/job_document.h"
@@ -125,7 +125,7 @@ void ReportOutput::exportTable(std::optional<SheetId> active) {
                                                "CSV 表格 (*.csv)", "csv");
     if (path.isEmpty()) return;
     const std::string bytes = commaSeparated(doc_.workbook(), *active);
-    const report::WriteResult r = report::writeFileWhole(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    const report::WriteResult r = report::writeFileWhole(path, bytes);
     if (!r.written) doc_.messages().show("无法导出表格“" + report::shownPath(path) + "”：" + r.explanation());
 }
 

@@ -31,7 +31,7 @@ QByteArray readAll(const QString& path) {
 }
 
 void writeAll(const QString& path, const std::string& text) {
-    const lc::report::WriteResult r = lc::report::writeFileWhole(path, QByteArrayView(text.data(), qsizetype(text.size())));
+    const lc::report::WriteResult r = lc::report::writeFileWhole(path, text);
     if (!r.written) throw lc::app::ReplayError("cannot write " + path.toStdString() + ": " + r.explanation().toStdString());
 }
 
