@@ -1,17 +1,18 @@
 #include "app/report_output.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "app/job_document.h"
 #include "app/sketch_window.h"
 #include "core/sheet_table.h"
+#include "report/file_write.h"
 #include "report/sketch.h"
 #include "ui/file_dialogs.h"
 #include "ui/messages.h"
@@ -124,16 +125,8 @@ void ReportOutput::exportTable(std::optional<SheetId> active) {
                                                "CSV 表格 (*.csv)", "csv");
     if (path.isEmpty()) return;
     const std::string bytes = commaSeparated(doc_.workbook(), *active);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    const bool done = file.open(QIODevice::WriteOnly) &&
-                      file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-                      file.commit();
-    if (!done) {
-        const QString why = whyNotSaved(path, file);
-        file.cancelWriting();
-        doc_.messages().show("无法导出表格“" + shownPath(path) + "”：" + why + "。");
-    }
+    const report::WriteResult r = report::writeFileWhole(path, bytes);
+    if (!r.written) doc_.messages().show("无法导出表格“" + report::shownPath(path) + "”：" + r.explanation());
 }
 
 void ReportOutput::exportSketch(SketchWindow* sketch, const QString& suffix) {
@@ -150,19 +143,17 @@ void ReportOutput::exportSketch(SketchWindow* sketch, const QString& suffix) {
 
 bool ReportOutput::exportSketchTo(const SketchWindow* sketch, const QString& path) {
     if (!sketch) return false;
-    QSaveFile file(path);
-    bool done = file.open(QIODevice::WriteOnly);
-    if (done && QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0) {
-        // Twice the window's pixels each way: sharp when printed or enlarged.
-        done = sketch->picture(2 * std::max<qreal>(1, sketch->devicePixelRatioF())).save(&file, "PNG");
-    } else if (done) {
-        done = sketch->writePdf(file);
-    }
-    if (done && file.commit()) return true;
-    const QString why = whyNotSaved(path, file);
-    file.cancelWriting();
-    doc_.messages().show("无法导出示意图“" + shownPath(path) + "”：" + why + "。");
-    return false;
+    // Made whole in memory, then written whole.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const bool made = QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0
+                          // Twice the window's pixels each way: sharp when printed or enlarged.
+                          ? sketch->picture(2 * std::max<qreal>(1, sketch->devicePixelRatioF())).save(&buffer, "PNG")
+                          : sketch->writePdf(buffer);
+    const report::WriteResult r =
+        made ? report::writeFileWhole(path, buffer.data()) : report::WriteResult{false, true, false, "无法生成图形"};
+    if (!r.written) doc_.messages().show("无法导出示意图“" + report::shownPath(path) + "”：" + r.explanation());
+    return r.written;
 }
 
 }  // namespace lc::app
