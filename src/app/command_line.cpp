@@ -26,7 +26,7 @@ int columns(const QString& text) {
 QString helpText() {
     const std::pair<QString, QString> rows[] = {
         {"选项：", ""}, {"  -h, --help", "显示本帮助并退出"}, {"  -v, --version", "显示版本和许可证并退出"},
-        {"参数：", ""}, {QString("  ") + kJob, kJobHelp}};
+        {"参数：", ""}, {QString("  ") + kJob, kJobHelp}, {"  --", "其后都是文件名（文件名以“-”开头时：-- -x.lcjob）"}};
     int width = 0;
     for (const auto& [name, help] : rows) width = std::max(width, columns(name));
     QString text = QString("用法：lingchuan [选项] [%1]\n翎川：弧齿锥齿轮副的计算单。\n").arg(kJob);

@@ -4,16 +4,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <exception>
 #include <new>
 
 #include "core/jobfile.h"
+#include "report/file_write.h"
 #include "ui/file_dialogs.h"
 #include "ui/messages.h"
 
 namespace lc::app {
+
+using report::shownPath;
+
 namespace {
 
 // Jobs are saved as *.lcjob, the type the package registers with the desktop;
@@ -24,25 +27,6 @@ const char* const kRecentKey = "jobs/recent";
 constexpr qsizetype kRecentCount = 8;
 // Each step keeps a whole workbook: at most this many steps are kept.
 constexpr int kUndoLimit = 100;
-
-// Why a file could not be read, in the program's words, with the system's own
-// reason after it.
-QString whyNotRead(const QFileDevice& file) {
-    QString why;
-    switch (file.error()) {
-        case QFileDevice::PermissionsError: why = "没有写入这个文件夹或文件的权限"; break;
-        case QFileDevice::OpenError: why = "无法打开或建立文件（文件夹不存在或没有权限）"; break;
-        case QFileDevice::WriteError: why = "写入失败（磁盘可能已满）"; break;
-        case QFileDevice::ReadError: why = "读取失败"; break;
-        case QFileDevice::ResourceError: why = "磁盘空间或系统资源不足"; break;
-        case QFileDevice::RenameError:
-        case QFileDevice::CopyError:
-        case QFileDevice::RemoveError: why = "无法用新文件替换原来的文件"; break;
-        default: why = "文件操作失败"; break;
-    }
-    const QString system = file.errorString();
-    return system.isEmpty() ? why : why + "：" + system;
-}
 
 bool anySheet(const Workbook& wb) {
     for (SheetId id : kAllSheets)
@@ -70,26 +54,6 @@ private:
 };
 
 }  // namespace
-
-QString shownPath(const QString& path) { return QDir::toNativeSeparators(path); }
-
-QString whyNotSaved(const QString& path, const QFileDevice& file) {
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    QString why;
-    if (!folder.isDir())
-        why = "文件夹“" + shownPath(folder.absoluteFilePath()) + "”不存在";
-    else if (target.isDir())
-        why = "这是一个文件夹，不是文件";
-    else if (target.exists() ? !target.isWritable() : !folder.isWritable())
-        why = target.exists() ? "没有写入这个文件的权限" : "没有在这个文件夹中建立文件的权限";
-    else if (file.error() == QFileDevice::WriteError || file.error() == QFileDevice::ResourceError)
-        why = "写入失败，磁盘可能已满";
-    else
-        why = "无法写入";
-    const QString system = file.errorString();
-    return system.isEmpty() ? why : why + "（" + system + "）";
-}
 
 JobDocument::JobDocument(ui::MessageService& messages, ui::FileDialogService& files, QObject* parent)
     : QObject(parent), messages_(&messages), files_(&files), current_(std::make_shared<const Workbook>()) {
@@ -219,7 +183,10 @@ void JobDocument::rememberFolder(const QString& path) {
     QSettings().setValue("jobs/lastFolder", QFileInfo(path).absolutePath());
 }
 
-QStringList JobDocument::recentJobs() const { return QSettings().value(kRecentKey).toStringList(); }
+QStringList JobDocument::recentJobs() const {
+    // However many a hand-edited settings file holds.
+    return QSettings().value(kRecentKey).toStringList().mid(0, kRecentCount);
+}
 
 void JobDocument::setRecentJobs(const QStringList& paths) { QSettings().setValue(kRecentKey, paths); }
 
@@ -233,11 +200,13 @@ void JobDocument::rememberRecentJob(const QString& path) {
 }
 
 bool JobDocument::openRecent(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
+    if (const QFileInfo info(path); !info.isFile()) {
         QStringList paths = recentJobs();
         paths.removeAll(path);
         setRecentJobs(paths);
-        messages_->show("文件“" + shownPath(path) + "”已不存在（已被移动、改名或删除），已从“最近打开”中去掉。");
+        messages_->show("文件“" + shownPath(path) + "”" +
+                        (info.exists() ? "不是普通文件（而是文件夹、设备或管道）" : "已不存在（已被移动、改名或删除）") +
+                        "，已从“最近打开”中去掉。");
         return false;
     }
     return openFrom(path);
@@ -306,25 +275,9 @@ bool JobDocument::saveTo(const QString& path) {
 }
 
 bool JobDocument::writeJob(const QString& path, const std::string& bytes) {
-    // Written beside the target and renamed over it only when complete, so
-    // that a failure never leaves half a file in its place. Where the folder
-    // may not be written (a shared drive) but the file may, the file is
-    // written directly.
-    const bool existed = QFileInfo(path).isFile();
-    const bool besideIt = QFileInfo(QFileInfo(path).absolutePath()).isWritable();
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    const bool opened = file.open(QIODevice::WriteOnly);
-    const bool done = opened &&
-                      file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-                      file.commit();
-    if (done) return true;
-    const QString why = whyNotSaved(path, file);
-    file.cancelWriting();
-    QString after;
-    if (existed) after = opened && !besideIt ? "\n原来的文件可能已不完整。" : "\n原来的文件没有改动。";
-    messages_->show("无法保存文件“" + shownPath(path) + "”：" + why + "。" + after);
-    return false;
+    const report::WriteResult r = report::writeFileWhole(path, bytes);
+    if (!r.written) messages_->show("无法保存文件“" + shownPath(path) + "”：" + r.explanation());
+    return r.written;
 }
 
 bool JobDocument::openFrom(const QString& path) {
@@ -336,10 +289,11 @@ bool JobDocument::openFrom(const QString& path) {
     // open. However large a file says it is, no more than the limit is read.
     if (const QFileInfo info(path); info.exists() && !info.isFile())
         return refuse("这不是普通文件（而是文件夹、设备或管道），不是翎川的计算文件。");
+    if (!report::nameRepresentable(path)) return refuse(QString(report::kUnrepresentableName) + "。");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return refuse(whyNotRead(file) + "。");
+    if (!file.open(QIODevice::ReadOnly)) return refuse(report::readReason(file) + "。");
     const QByteArray bytes = file.read(static_cast<qint64>(kJobFileLimits.bytes) + 1);
-    if (file.error() != QFileDevice::NoError) return refuse(whyNotRead(file) + "。");
+    if (file.error() != QFileDevice::NoError) return refuse(report::readReason(file) + "。");
     if (bytes.trimmed().isEmpty()) return refuse("文件是空的。");
 
     Document doc;
@@ -373,7 +327,7 @@ bool JobDocument::settleUnsavedWork() {
     noteChanges();
     // With no sheet left there is nothing that could be saved.
     if (!modified_ || !anySheet(wb_)) return true;
-    const QString name = path_.isEmpty() ? QString("计算单") : "“" + QFileInfo(path_).fileName() + "”";
+    const QString name = path_.isEmpty() ? QString("计算单") : "“" + shownPath(QFileInfo(path_).fileName()) + "”";
     switch (messages_->askToSave(name + "有未保存的改动。\n是否先保存？")) {
         case ui::SaveAnswer::Save: return save();
         case ui::SaveAnswer::Discard: return true;

@@ -19,8 +19,6 @@
 #include "core/workbook.h"
 #include "ui/session.h"
 
-class QFileDevice;
-
 namespace lc::ui {
 class FileDialogService;
 class MessageService;
@@ -159,11 +157,5 @@ private:
     std::optional<DiskState> told_;  // the change on disk the user was told of
     bool checking_ = false;
 };
-
-// A path as the system writes it, for messages.
-QString shownPath(const QString& path);
-// Why `path` could not be written: the state of the file system says which of
-// the usual reasons it is, the system's own message follows.
-QString whyNotSaved(const QString& path, const QFileDevice& file);
 
 }  // namespace lc::app

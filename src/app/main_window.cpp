@@ -21,8 +21,10 @@
 #include "app/sketch_window.h"
 #include "core/actions.h"
 #include "core/chain_state.h"
+#include "report/file_write.h"
 #include "ui/formkit.h"
 #include "ui/gears_form.h"
+#include "ui/plain_text.h"
 #include "ui/sheet_a2_form.h"
 #include "ui/sheet_b1_form.h"
 #include "ui/sheet_c_form.h"
@@ -216,14 +218,15 @@ void MainWindow::updateHistoryActions() {
 
 void MainWindow::updateTitle() {
     // The desktop's way: file name, mark, program; the program's name alone
-    // while no job file is in use. "[*]" in a file name is doubled to stay text.
+    // while no job file is in use. The name is text, isolated so that it
+    // cannot reorder the program's name after it.
     const QString program = QString::fromUtf8(ui::kProgramTitle);
     if (doc_.path().isEmpty()) {
         setWindowModified(false);
         setWindowTitle(program);
         return;
     }
-    setWindowTitle(QFileInfo(doc_.path()).fileName().replace("[*]", "[*][*]") + "[*] - " + program);
+    setWindowTitle(ui::titleText(ui::isolatedName(QFileInfo(doc_.path()).fileName())) + "[*] - " + program);
     setWindowModified(doc_.isModified());
 }
 
@@ -278,18 +281,18 @@ void MainWindow::addRecentMenu(QMenu* menu) {
     recent->setObjectName("RecentJobs");
     recent->setToolTipsVisible(true);
     const QStringList paths = doc_.recentJobs();
+    const QFontMetrics metrics = recent->fontMetrics();
+    // The name, and its folder in the column on the right, each on one line
+    // and shortened in its middle; the whole path in the tooltip.
+    const auto shown = [&](const QString& text) {
+        return ui::menuText(ui::isolatedName(
+            metrics.elidedText(ui::oneLine(text), Qt::ElideMiddle, 40 * metrics.averageCharWidth())));
+    };
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        // The name, and its folder in the column on the right, shortened in
-        // its middle; the whole path in the tooltip. "&" in a path is a
-        // letter, not a key mark.
         const QFileInfo job(paths[i]);
-        const QFontMetrics metrics = recent->fontMetrics();
-        const QString folder =
-            metrics.elidedText(shownPath(job.absolutePath()), Qt::ElideMiddle, 40 * metrics.averageCharWidth());
-        const auto literal = [](QString text) { return text.replace("&", "&&"); };
-        QAction* a = recent->addAction(QString("&%1 ").arg(i + 1) + literal(job.fileName()) + "\t" + literal(folder));
-        a->setToolTip(shownPath(paths[i]));
-        a->setStatusTip(shownPath(paths[i]));
+        QAction* a = recent->addAction(QString("&%1 ").arg(i + 1) + shown(job.fileName()) + "\t" +
+                                       shown(report::shownPath(job.absolutePath())));
+        a->setToolTip(ui::tipText(report::shownPath(paths[i])));
         connect(a, &QAction::triggered, this, [this, path = paths[i]] { doc_.openRecent(path); });
     }
     if (paths.isEmpty()) recent->addAction("（无）")->setEnabled(false);

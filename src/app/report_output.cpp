@@ -1,12 +1,12 @@
 #include "app/report_output.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "app/job_document.h"
@@ -126,16 +126,8 @@ void ReportOutput::exportTable(std::optional<SheetId> active) {
                                                "CSV 表格 (*.csv)", "csv");
     if (path.isEmpty()) return;
     const std::string bytes = commaSeparated(doc_.workbook(), *active);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    const bool done = file.open(QIODevice::WriteOnly) &&
-                      file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-                      file.commit();
-    if (!done) {
-        const QString why = whyNotSaved(path, file);
-        file.cancelWriting();
-        doc_.messages().show("无法导出表格“" + shownPath(path) + "”：" + why + "。");
-    }
+    const report::WriteResult r = report::writeFileWhole(path, bytes);
+    if (!r.written) doc_.messages().show("无法导出表格“" + report::shownPath(path) + "”：" + r.explanation());
 }
 
 void ReportOutput::exportSketch(SketchWindow* sketch, const QString& suffix) {
@@ -158,23 +150,21 @@ bool ReportOutput::exportSketchTo(const SketchWindow* sketch, const QString& pat
             doc_.messages().show(QString::fromStdString(dxf.stop));
             return false;
         }
-        const report::WriteResult written = report::writeFileWhole(path, QByteArray::fromStdString(dxf.bytes));
-        if (!written.written) doc_.messages().show("无法导出示意图“" + shownPath(path) + "”：" + written.explanation());
-        return written.written;
+        const report::WriteResult r = report::writeFileWhole(path, QByteArray::fromStdString(dxf.bytes));
+        if (!r.written) doc_.messages().show("无法导出示意图“" + report::shownPath(path) + "”：" + r.explanation());
+        return r.written;
     }
-    QSaveFile file(path);
-    bool done = file.open(QIODevice::WriteOnly);
-    if (done && QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0) {
-        // Twice the window's pixels each way: sharp when printed or enlarged.
-        done = sketch->picture(2 * std::max<qreal>(1, sketch->devicePixelRatioF())).save(&file, "PNG");
-    } else if (done) {
-        done = sketch->writePdf(file);
-    }
-    if (done && file.commit()) return true;
-    const QString why = whyNotSaved(path, file);
-    file.cancelWriting();
-    doc_.messages().show("无法导出示意图“" + shownPath(path) + "”：" + why + "。");
-    return false;
+    // Made whole in memory, then written whole.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const bool made = QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0
+                          // Twice the window's pixels each way: sharp when printed or enlarged.
+                          ? sketch->picture(2 * std::max<qreal>(1, sketch->devicePixelRatioF())).save(&buffer, "PNG")
+                          : sketch->writePdf(buffer);
+    const report::WriteResult r =
+        made ? report::writeFileWhole(path, buffer.data()) : report::WriteResult{false, true, false, "无法生成图形"};
+    if (!r.written) doc_.messages().show("无法导出示意图“" + report::shownPath(path) + "”：" + r.explanation());
+    return r.written;
 }
 
 }  // namespace lc::app

@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 #include "core/change_gears.h"
+#include "ui/plain_text.h"
 #include "ui/session.h"
 
 namespace lc::ui {
@@ -37,7 +38,7 @@ GearsForm::GearsForm(Session& session, QWidget* parent) : SheetForm(session, She
 }
 
 void GearsForm::showCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+    setWindowTitle(titleText(QString::fromStdString(caption)));
     // The search holds the event loop for its whole run: paint the title bar now.
     if (QWidget* frame = parentWidget()) frame->repaint();
 }
@@ -46,7 +47,7 @@ void GearsForm::refresh() {
     SheetForm::refresh();
     const Sheet* s = sheet();
     if (!s) return;
-    setWindowTitle(QString::fromStdString(s->caption));
+    setWindowTitle(titleText(QString::fromStdString(s->caption)));
     QStringList lines;
     for (const auto& line : s->list) lines << QString::fromStdString(line);
     QStringList shown;
