@@ -122,7 +122,7 @@ public:
     }
 
     qreal mm(qreal v) const { return v * mm_; }
-    // Keeps `foot` free at the bottom of every page (the title block, the legend).
+    // Keeps `foot` free at the bottom of every page (the title block).
     void reserveFoot(qreal foot) { bottom_ = height_ - foot; }
     qreal width() const { return width_; }
     qreal height() const { return height_; }
@@ -451,10 +451,9 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
 // The title block at the foot of every page, as a workshop drawing has it: a
 // framed table of the job's properties (an empty one leaves its cell empty),
 // the sheet, the page's number, the job file, the time of printing and what
-// the colours of the table mean. Each
-// text is printed whole, set smaller and wrapped where it is long; remarks
-// too long for the block stand on pages of their own at the end, the block
-// saying where.
+// the colours of the table mean. Each text is printed whole, in small type and
+// wrapped in its cell; remarks too long for the block stand on pages of their
+// own at the end, the block saying where.
 class TitleBlock {
 public:
     TitleBlock(const Layout& lay, const Properties& properties, const PageOptions& options)
