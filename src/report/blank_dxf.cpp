@@ -303,8 +303,19 @@ void drawTitle(Drawing& d, const BlankSketch& s, const Workbook& wb) {
     double y = d.bottom() - 2.5 * d.h();
     const double x = d.left();
     for (const auto& [text, colour] : lines) {
-        d.text(kText, {x, y}, text, 0, 0, colour);
-        y -= 1.6 * d.h();
+        // A long text on several lines of at most 100 characters: a CAD
+        // program takes a text of some 2000 bytes, a character of the \U+
+        // notation being seven of them.
+        std::size_t start = 0;
+        do {
+            std::size_t end = start;
+            for (int n = 0; n < 100 && end < text.size(); ++n)
+                do ++end;
+                while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+            d.text(kText, {x, y}, text.substr(start, end - start), 0, 0, colour);
+            y -= 1.6 * d.h();
+            start = end;
+        } while (start < text.size());
     }
 }
 
