@@ -3,15 +3,16 @@
 # outside the clone (LC_CACHE, default ~/.cache/lingchuan):
 #   gmp-mpfr-<key>/      GMP and MPFR as static libraries, and the JSON headers;
 #   qt-<version>-mingw-<key>/  a static Qt (Core, Gui, Widgets, PrintSupport,
-#                        the Windows platform plugin and styles).
-# Both come from Debian's own source packages, fetched through a private apt
+#                        the Windows platform plugin and styles);
+#   dxflib-<key>/        dxflib (the blank drawing as DXF) as a static library.
+# All come from Debian's own source packages, fetched through a private apt
 # list (the source archive is enabled for this download only). Each key is a
 # hash of the source version, the options, the patches and the compiler, so a
 # folder is reused while they stay the same and built anew when one changes; a
 # folder counts only once its ".complete" stamp is written.
 # usage: scripts/windows-deps.sh [all|gmp]    (gmp: GMP and MPFR alone)
 # Prints nothing but progress on stderr; sourced by scripts/windows.sh, which
-# reads LC_DEPS_PREFIX and LC_QT_PREFIX from it, or run on its own.
+# reads LC_DEPS_PREFIX, LC_QT_PREFIX and LC_DXF_PREFIX from it, or run on its own.
 set -euo pipefail
 _deps_here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -133,4 +134,26 @@ if [ "${1:-all}" = all ] && [ ! -f "$LC_QT_PREFIX/.complete" ]; then
   rm -rf "$srcs"  # the build tree is 2 GB
   touch "$LC_QT_PREFIX/.complete"
 fi
-export LC_DEPS_PREFIX LC_QT_PREFIX
+# dxflib --------------------------------------------------------------------
+# The very source of the Linux build's libdxflib-dev, its seven files compiled
+# into a static library, the headers beside it as Debian installs them.
+dxf_version=$(dpkg-query -W -f '${source:Version}' libdxflib-dev)
+dxf_flags=(-O2 -w)
+dxf_key=$(key_of "dxflib $dxf_version" "release $release" "${dxf_flags[@]}" "$compiler")
+LC_DXF_PREFIX=$cache/dxflib-$dxf_key
+
+if [ "${1:-all}" = all ] && [ ! -f "$LC_DXF_PREFIX/.complete" ]; then
+  echo "windows-deps: dxflib $dxf_version into $LC_DXF_PREFIX" >&2
+  srcs=$cache/dxflib-$dxf_key.src
+  rm -rf "$srcs" "$LC_DXF_PREFIX" && mkdir -p "$srcs/obj" "$LC_DXF_PREFIX/include/dxflib" "$LC_DXF_PREFIX/lib"
+  fetch_debian_sources "$srcs" "dxflib=$dxf_version" || exit 1
+  src=$(find "$srcs" -mindepth 1 -maxdepth 1 -type d -name 'dxflib-*' | head -1)
+  for f in "$src"/src/*.cpp; do
+    $host-g++-posix "${dxf_flags[@]}" -c "$f" -o "$srcs/obj/$(basename "${f%.cpp}").o"
+  done
+  $host-ar rcs "$LC_DXF_PREFIX/lib/libdxflib.a" "$srcs"/obj/*.o
+  cp "$src"/src/*.h "$LC_DXF_PREFIX/include/dxflib/"
+  rm -rf "$srcs"
+  touch "$LC_DXF_PREFIX/.complete"
+fi
+export LC_DEPS_PREFIX LC_QT_PREFIX LC_DXF_PREFIX

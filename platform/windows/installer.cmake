@@ -15,9 +15,10 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_MUI_ICON ${LC_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${LC_ICO})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# The Start-menu folder 翎川 with the program and the user guide; the last
-# page offers a desktop shortcut, unticked (none in a silent install).
-set(CPACK_NSIS_MENU_LINKS doc/guide.md "翎川 用户指南")
+# The Start-menu folder 翎川 with the program, the user guide and the example
+# job (示例, opened by the program as a .lcjob); the last page offers a
+# desktop shortcut, unticked (none in a silent install).
+set(CPACK_NSIS_MENU_LINKS doc/guide.md "翎川 用户指南" doc/examples/gear-pair-A.lcjob "示例")
 if(TARGET lingchuan)  # not in a build of the batch tool alone
   set(CPACK_PACKAGE_EXECUTABLES lingchuan "翎川")
   set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\lingchuan.exe)

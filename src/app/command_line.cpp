@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/about.h"
 #include "app/main_window.h"
 
 namespace lc::app {
@@ -24,7 +25,7 @@ int columns(const QString& text) {
 
 QString helpText() {
     const std::pair<QString, QString> rows[] = {
-        {"选项：", ""}, {"  -h, --help", "显示本帮助并退出"}, {"  -v, --version", "显示版本并退出"},
+        {"选项：", ""}, {"  -h, --help", "显示本帮助并退出"}, {"  -v, --version", "显示版本和许可证并退出"},
         {"参数：", ""}, {QString("  ") + kJob, kJobHelp}, {"  --", "其后都是文件名（文件名以“-”开头时：-- -x.lcjob）"}};
     int width = 0;
     for (const auto& [name, help] : rows) width = std::max(width, columns(name));
@@ -43,7 +44,7 @@ std::optional<int> answerWithoutWindows(int argc, char** argv, const char* versi
         if (a == "--") break;
         QString answer;
         if (a == "-h" || a == "--help" || a == "-?" || a == "--help-all") answer = helpText();
-        if (a == "-v" || a == "--version") answer = QString("lingchuan %1\n").arg(version);
+        if (a == "-v" || a == "--version") answer = QString("lingchuan %1\n%2\n").arg(version, licenceLine());
         if (answer.isEmpty()) continue;
         std::fputs(answer.toLocal8Bit().constData(), stdout);
         return 0;

@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"SaveAs", "另存为…", "Ctrl+Shift+S", Files, nullptr, [](MainWindow& m) { m.document().saveAs(); }},
     {"Open", "打开…", "Ctrl+O", Files, nullptr, [](MainWindow& m) { m.document().open(); }},
     {"New", "新建", "Ctrl+N", Files, nullptr, [](MainWindow& m) { m.document().newJob(); }},
+    {"Properties", "属性…", "", Files, nullptr, [](MainWindow& m) { m.editProperties(); }},
     // Every sheet that exists, whichever window is active (also none).
     {"Print", "打印…", "Ctrl+P", Output, nullptr, [](MainWindow& m) { m.output().print(m.activeSheet()); }},
     {"ExportPdf", "导出PDF…", "Ctrl+E", Output, nullptr, [](MainWindow& m) { m.output().exportPdf(); }},
@@ -33,6 +34,7 @@ const Command kCommands[] = {
          a.setEnabled(canReimport(m.workbook(), active));
      }},
     {"Guide", "用户指南", "F1", Help, nullptr, [](MainWindow& m) { m.showGuide(); }},
+    {"About", "关于翎川", "", Help, nullptr, [](MainWindow& m) { m.showAbout(); }},
 };
 
 }  // namespace

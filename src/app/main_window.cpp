@@ -156,6 +156,9 @@ MainWindow::~MainWindow() {
         delete w;
         w = nullptr;
     }
+    // A window removed but not yet deleted (deleteLater) goes with the area,
+    // after this window's members: it must not call back then.
+    for (QMdiSubWindow* w : area_->findChildren<QMdiSubWindow*>()) disconnect(w, nullptr, this, nullptr);
 }
 
 void MainWindow::setMessageService(ui::MessageService& messages) {
@@ -260,7 +263,8 @@ QMenu* MainWindow::popUpBackgroundMenu(const QPoint& globalPos) {
     auto* menu = new QMenu(this);
     menu->setObjectName("BackgroundMenu");
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const char* name : {"New", "Open", "", "Save", "SaveAs", "", "Print", "ExportPdf", "", "Guide"}) {
+    for (const char* name :
+         {"New", "Open", "", "Save", "SaveAs", "Properties", "", "Print", "ExportPdf", "", "Guide", "About"}) {
         if (!*name) {
             menu->addSeparator();
             continue;
@@ -328,7 +332,8 @@ void MainWindow::showSketch() {
             if (a->objectName() == "Print" || a->objectName() == "ExportPdf") printing << a;
         }
         for (const auto& [name, caption, suffix] : {std::tuple{"ExportSketchPdf", "导出示意图PDF…", "pdf"},
-                                                    std::tuple{"ExportSketchPng", "导出示意图PNG…", "png"}}) {
+                                                    std::tuple{"ExportSketchPng", "导出示意图PNG…", "png"},
+                                                    std::tuple{"ExportSketchDxf", "导出示意图DXF…", "dxf"}}) {
             auto* a = new QAction(QString::fromUtf8(caption), this);
             a->setObjectName(name);
             connect(a, &QAction::triggered, this, [this, s = QString(suffix)] { output_.exportSketch(sketch_, s); });

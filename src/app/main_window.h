@@ -77,6 +77,11 @@ public:
     // 示意图 (sheet A2): the blank sketch window, beside this one.
     void showSketch();
     SketchWindow* sketchWindow() const { return sketch_; }
+    // 属性…: the job's properties in their dialog; a change is one step of the
+    // job's history.
+    void editProperties();
+    // 关于翎川: version, build, licence and the third-party parts.
+    void showAbout();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

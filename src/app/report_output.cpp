@@ -12,6 +12,7 @@
 #include "app/job_document.h"
 #include "app/sketch_window.h"
 #include "core/sheet_table.h"
+#include "report/blank_dxf.h"
 #include "report/file_write.h"
 #include "report/sketch.h"
 #include "ui/file_dialogs.h"
@@ -131,11 +132,10 @@ void ReportOutput::exportTable(std::optional<SheetId> active) {
 
 void ReportOutput::exportSketch(SketchWindow* sketch, const QString& suffix) {
     if (!sketch) return;
-    const bool png = suffix == "png";
     const QString name = "齿坯示意图." + suffix;
-    const QString path = doc_.files().saveFile(QString(png ? "导出示意图PNG" : "导出示意图PDF"), besideJob("-" + name, name),
-                                               QString(png ? "PNG 图片 (*.png)" : "PDF 文件 (*.pdf)"), suffix,
-                                               sketch);
+    const QString filter = suffix == "png" ? "PNG 图片 (*.png)" : suffix == "dxf" ? "DXF 图纸 (*.dxf)" : "PDF 文件 (*.pdf)";
+    const QString path =
+        doc_.files().saveFile("导出示意图" + suffix.toUpper(), besideJob("-" + name, name), filter, suffix, sketch);
     if (path.isEmpty()) return;
     doc_.rememberFolder(path);
     exportSketchTo(sketch, path);
@@ -143,6 +143,17 @@ void ReportOutput::exportSketch(SketchWindow* sketch, const QString& suffix) {
 
 bool ReportOutput::exportSketchTo(const SketchWindow* sketch, const QString& path) {
     if (!sketch) return false;
+    if (QFileInfo(path).suffix().compare("dxf", Qt::CaseInsensitive) == 0) {
+        // No drawing: the sketch's own line, and nothing written.
+        const report::DxfOutcome dxf = report::blankDxf(doc_.workbook());
+        if (dxf.bytes.empty()) {
+            doc_.messages().show(QString::fromStdString(dxf.stop));
+            return false;
+        }
+        const report::WriteResult r = report::writeFileWhole(path, QByteArray::fromStdString(dxf.bytes));
+        if (!r.written) doc_.messages().show("无法导出示意图“" + report::shownPath(path) + "”：" + r.explanation());
+        return r.written;
+    }
     // Made whole in memory, then written whole.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -1,6 +1,6 @@
 // What is made from the job for paper and other programs: 打印… and 导出PDF…
 // (the printed sheet of every sheet that exists), 复制本页数据 and 导出表格…
-// (one sheet as a table), and the sketch's two exports. Names are suggested
+// (one sheet as a table), and the sketch's three exports. Names are suggested
 // after the job file, beside it.
 #pragma once
 
@@ -32,11 +32,13 @@ public:
     void copySheet(std::optional<SheetId> active);
     // 导出表格…: the same table as a CSV file named after the job and the sheet.
     void exportTable(std::optional<SheetId> active);
-    // 导出示意图PDF… and 导出示意图PNG… (`suffix` "pdf" or "png"): the sketch
-    // alone into a file chosen in the save dialog.
+    // 导出示意图PDF…, 导出示意图PNG… and 导出示意图DXF… (`suffix` "pdf", "png"
+    // or "dxf"): the sketch alone into a file chosen in the save dialog.
     void exportSketch(SketchWindow* sketch, const QString& suffix);
     // The sketch written to that path: a picture for a name ending in .png,
-    // else a one-page PDF. A failure is told in a message.
+    // the drawing for CAD for .dxf (none when the sketch shows its line
+    // instead: that line is the message), else a one-page PDF. A failure is
+    // told in a message.
     bool exportSketchTo(const SketchWindow* sketch, const QString& path);
 
 private:

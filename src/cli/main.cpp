@@ -35,12 +35,16 @@ lingchuan-calc run
   JSON (UTF-8) on standard output.
 
   Input, every key optional; a job file saved by the program is one:
-    {"format": "lingchuan-workbook", "version": 1,
+    {"format": "lingchuan-workbook", "version": 2,
      "flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
+     "properties": {"pinionDrawing": "...", "gearDrawing": "...", "name": "...",
+                    "material": "...", "designer": "...", "checker": "...",
+                    "date": "...", "remarks": "..."},
      "sheets": {"A2": {...}, "B1": {...}, "C": {...}, "gears": {...}},
      "actions": [...]}
   "format", when given, must be "lingchuan-workbook"; "version", when given,
-  no newer than 1. A sheet named under "sheets" exists at the start with its
+  no newer than 2. "properties" (texts, each optional) are the job's title
+  block; output without them is version 1, with them version 2. A sheet named under "sheets" exists at the start with its
   default texts overlaid by the given ones; its creation steps do not run.
   Its keys are control names: "Text1", "Text23(0)", "Text1(0)" (texts),
   "Check1" (0 or 1); on A2 also "Option1", "Option2" (captions) and
@@ -61,7 +65,7 @@ lingchuan-calc run
   b1Done; sheets B1 and C import), as the program creates a window whenever
   something needs it. Closing a sheet that does not exist does nothing.
 
-  Output: "format", "version", the flags, every sheet that exists at the end
+  Output: "format", "version", the flags, the properties, every sheet that exists at the end
   with all its texts, check boxes, option captions and selection (gears: list
   and caption) and "visible", and "log", one entry per action; without its
   "log" the output is a job file the program opens. A result the program

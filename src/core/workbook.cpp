@@ -136,6 +136,23 @@ void Sheet::setCheck(std::string_view name, int value) {
     it->second = value;
 }
 
+const char* propertyKey(Property p) {
+    static const char* const keys[] = {"pinionDrawing", "gearDrawing", "name",     "material",
+                                       "designer",      "checker",     "date",     "remarks"};
+    return keys[static_cast<std::size_t>(p)];
+}
+
+const char* propertyLabel(Property p) {
+    static const char* const labels[] = {"图号（小轮）", "图号（大轮）", "名称", "材料", "设计", "审核", "日期", "备注"};
+    return labels[static_cast<std::size_t>(p)];
+}
+
+bool Properties::empty() const {
+    for (const std::string& t : texts)
+        if (!t.empty()) return false;
+    return true;
+}
+
 Sheet* Workbook::find(SheetId id) {
     auto& slot = sheets_[static_cast<std::size_t>(id)];
     return slot ? &*slot : nullptr;

@@ -92,6 +92,28 @@ private:
     std::map<std::string, int, std::less<>> checks_;
 };
 
+// The job's properties, as a workshop drawing's title block gives them: the
+// drawing numbers of pinion and gear, the pair's name, material, who designed
+// and who checked it, the date and remarks. Plain texts under the limits of a
+// field, empty when not filled in; the remarks may run over several lines.
+enum class Property { PinionDrawing, GearDrawing, Name, Material, Designer, Checker, Date, Remarks };
+inline constexpr std::array<Property, 8> kAllProperties{Property::PinionDrawing, Property::GearDrawing, Property::Name,
+                                                        Property::Material,      Property::Designer,    Property::Checker,
+                                                        Property::Date,          Property::Remarks};
+// "pinionDrawing" ...: the names in the job file.
+const char* propertyKey(Property p);
+// "图号（小轮）" ...: the names on the page, in the table and the dialog.
+const char* propertyLabel(Property p);
+
+struct Properties {
+    std::array<std::string, kAllProperties.size()> texts;
+    const std::string& operator[](Property p) const { return texts[static_cast<std::size_t>(p)]; }
+    std::string& operator[](Property p) { return texts[static_cast<std::size_t>(p)]; }
+    // Whether none is filled in.
+    bool empty() const;
+    bool operator==(const Properties&) const = default;
+};
+
 enum class SheetEvent { Created, Shown, Hidden, Closed };
 
 class Workbook {
@@ -106,6 +128,7 @@ public:
     bool operator==(const Workbook&) const = default;
 
     Flags flags;
+    Properties properties;
 
     // The sheet, created with its creation steps when it does not exist.
     Sheet& sheet(SheetId id);

@@ -241,6 +241,8 @@ qreal Drawing::titleBlock(bool draw, qreal top) {
     };
     const std::vector<Cell> cells{
         {"齿坯示意图  轴交角 90°", true},
+        {"名称  " + qs(s_.name)},
+        {"图号  小轮 " + qs(s_.pinionDrawing) + "  大轮 " + qs(s_.gearDrawing)},
         {"小轮齿数 Z1  " + qs(s_.teeth1)},
         {"大轮齿数 Z2  " + qs(s_.teeth2)},
         {"模数 m  " + qs(s_.module)},

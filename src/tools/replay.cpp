@@ -119,6 +119,7 @@ public:
     void load(const Workbook& start) {
         Workbook& wb = main_.workbook();
         wb.flags = start.flags;
+        wb.properties = start.properties;
         for (SheetId id : kAllSheets) {
             if (const Sheet* given = start.find(id)) {
                 Sheet& s = wb.insert(id);
@@ -160,12 +161,13 @@ public:
         return logEntry(a.name, home, baseline);
     }
 
-    // Every window that exists and what its widgets show; the flags, which no
-    // widget shows, from the workbook.
+    // Every window that exists and what its widgets show; the flags and the
+    // properties, which no widget shows, from the workbook.
     Workbook readBack() {
         settle();
         Workbook shown;
         shown.flags = main_.workbook().flags;
+        shown.properties = main_.workbook().properties;
         for (QMdiSubWindow* w : main_.mdiArea()->subWindowList()) {
             auto* form = qobject_cast<ui::SheetForm*>(w->widget());
             if (!form) continue;

@@ -18,6 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
@@ -362,5 +363,32 @@ TEST(CopiedTable, FormulaLikeTextsBecomeTextCells) {
             ASSERT_NE(row, rows.end()) << i;
             EXPECT_EQ((*row)[3], cells[i].second) << separator << " " << cells[i].first;
         }
+    }
+}
+
+// The example job as shipped: lingchuan-calc takes it as it stands (every
+// sheet current, the properties kept), and every page of its PDF ends in the
+// title block: the properties, the sheet, page i of n.
+TEST(PrintedSheet, ExampleJobCarriesItsTitleBlockOnEveryPage) {
+    QFile file(LC_EXAMPLE_JOB);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string job = file.readAll().toStdString();
+    const lc::Workbook wb = lc::readJobFile(job).workbook;
+    EXPECT_TRUE(lc::chainState(wb).allCurrent());
+    const ToolRun calc = run(LC_CALC_EXE, {"run"}, job);
+    EXPECT_EQ(calc.out, job.substr(0, job.size() - 3) + ",\n  \"log\": []\n}\n");
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("example.pdf");
+    ASSERT_EQ(run(kReport, {LC_EXAMPLE_JOB, "-o", pdf}).status, 0);
+    const std::vector<std::string> laidOut = pages(pdf, true);
+    ASSERT_EQ(laidOut.size(), 3u);
+    for (std::size_t i = 0; i < laidOut.size(); ++i) {
+        const std::string page = squeeze(laidOut[i]);
+        std::vector<std::string> wanted{"第" + std::to_string(i + 1) + "页共3页", "图号（小轮）", "图号（大轮）", "名称", "设计", "审核"};
+        for (lc::Property p : {lc::Property::PinionDrawing, lc::Property::GearDrawing, lc::Property::Name,
+                               lc::Property::Designer, lc::Property::Checker})
+            wanted.push_back(squeeze(wb.properties[p]));
+        for (const std::string& w : wanted) EXPECT_NE(page.find(w), std::string::npos) << "page " << i + 1 << ": " << w;
     }
 }

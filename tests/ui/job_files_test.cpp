@@ -189,7 +189,7 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
         {"truncated", good.left(good.size() / 2), {"位置：第", "行第", "文件已损坏、不完整"}},
         {"not JSON", "PK\x03\x04 not a job", {"位置：第1行第1列", "不是JSON文档"}},
         {"another format", R"({"format": "lingchuan-report", "sheets": {}})", {"位置：format", "不是翎川的计算文件"}},
-        {"a newer version", R"({"format": "lingchuan-workbook", "version": 2, "sheets": {"A2": {"Text99": 1}}})",
+        {"a newer version", R"({"format": "lingchuan-workbook", "version": 3, "sheets": {"A2": {"Text99": 1}}})",
          {"位置：version", "较新的程序"}},
         {"unknown field", R"({"sheets": {"A2": {"Text99": "1"}}})", {"位置：计算单A2 Text99", "没有这个字段"}},
         {"number for a text", R"({"sheets": {"B1": {"Text16": 0.9}}})", {"位置：计算单B1 第54项（Text16）", "应为文本"}},

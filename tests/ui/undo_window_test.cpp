@@ -97,7 +97,8 @@ TEST_F(UndoWindow, TheMainWindowOffersTheFileCommandsWithNoSheetOpen) {
     QStringList captions;
     for (QAction* a : popup->actions())
         if (!a->isSeparator()) captions << a->text();
-    EXPECT_EQ(captions, QStringList({"新建", "打开…", "最近打开", "保存", "另存为…", "打印…", "导出PDF…", "用户指南"}));
+    EXPECT_EQ(captions, QStringList({"新建", "打开…", "最近打开", "保存", "另存为…", "属性…", "打印…", "导出PDF…",
+                                     "用户指南", "关于翎川"}));
     popup->close();
 
     files.save = [&](const QString&) { return dir.filePath("job"); };
