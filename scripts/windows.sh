@@ -2,8 +2,9 @@
 # The Windows build of 翎川, cross-built with Debian's MinGW-w64 and proven
 # under Wine against the Linux build. WINDOWS_PROGRAMS=all, the default, makes
 # the whole program; batch the batch tool alone (no Qt):
-#   1. GMP, MPFR (and for all a static Qt) from Debian's own source packages,
-#      built once into the cache outside the clone (scripts/windows-deps.sh);
+#   1. GMP, MPFR (and for all a static Qt and dxflib) from Debian's own source
+#      packages, built once into the cache outside the clone
+#      (scripts/windows-deps.sh);
 #   2. lingchuan-calc.exe (for all also lingchuan.exe, lingchuan-report.exe and
 #      lingchuan-replay.exe) in build-windows/build, statically linked, and the
 #      installer lingchuan-VERSION-win64.exe and the portable .zip in
@@ -19,7 +20,8 @@
 #      offscreen, replays REPLAY_COUNT generated documents (default 100)
 #      through the windows as the Linux lingchuan-calc runs them; the
 #      installed lingchuan-report.exe writes the worked example's PDF with the
-#      Linux PDF's text apart from the printing date; the installed
+#      Linux PDF's text apart from the printing date, and the installed
+#      example job's DXF byte for byte as on Linux; the installed
 #      lingchuan.exe shows its window, a message and sheet A2's worked example
 #      typed with real key events, says so when there is no printer, and
 #      prints on a printer added to the prefix without touching the job's
@@ -51,13 +53,13 @@ SECONDS=0
 mkdir -p "$root"
 
 # 1. What the programs link against
-step "GMP, MPFR and Qt for Windows (cached in ${LC_CACHE:-$HOME/.cache/lingchuan})"
+step "GMP, MPFR, Qt and dxflib for Windows (cached in ${LC_CACHE:-$HOME/.cache/lingchuan})"
 if [ "$programs" = all ]; then . scripts/windows-deps.sh all; else . scripts/windows-deps.sh gmp; fi
 
 # 2. The programs and the installer
 step "the Windows programs and the installer"
 if [ "$programs" = all ]; then
-  prefixes="$LC_DEPS_PREFIX;$LC_QT_PREFIX"
+  prefixes="$LC_DEPS_PREFIX;$LC_QT_PREFIX;$LC_DXF_PREFIX"
   targets=(lingchuan lingchuan-calc lingchuan-report lingchuan-replay)
   options=(-DCMAKE_PREFIX_PATH="$LC_QT_PREFIX" -DQT_HOST_PATH=/usr
            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DLC_GUI=ON)
@@ -136,7 +138,9 @@ uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lingchuan'
 version=$(basename "$installer" | sed 's/^lingchuan-\(.*\)-win64\.exe$/\1/')
 installed=(bin/lingchuan-calc.exe doc/guide.md Uninstall.exe)
 entries=("翎川 用户指南.lnk" 卸载翎川.lnk)
-if [ "$programs" = all ]; then installed+=(bin/lingchuan.exe bin/lingchuan-report.exe) entries+=(翎川.lnk); fi
+if [ "$programs" = all ]; then
+  installed+=(bin/lingchuan.exe bin/lingchuan-report.exe doc/examples/gear-pair-A.lcjob doc/copyright) entries+=(翎川.lnk 示例.lnk)
+fi
 check_installed() {  # WHEN: the programs, the Start-menu entries, the registered uninstaller of this version
   for f in "${installed[@]}"; do [ -f "$prefix/$f" ] || fail "$1: $f is not installed"; done
   for f in "${entries[@]}"; do [ -f "$menu/$f" ] || fail "$1: no Start-menu entry $f"; done
@@ -279,7 +283,7 @@ python3 tests/replay/replay_test.py "$replay" "$linux_build/src/cli/lingchuan-ca
 step "the installed lingchuan-report.exe and the Linux one"
 pdfs=$root/report
 rm -rf "$pdfs" && mkdir -p "$pdfs"
-"$linux_build/src/cli/lingchuan-calc" run <docs/examples/a2-worked-example.json >"$pdfs/a2-worked-example.json"
+"$linux_build/src/cli/lingchuan-calc" run <docs/examples/a2-worked-example-batch.json >"$pdfs/a2-worked-example.json"
 "$linux_build/src/report/lingchuan-report" "$pdfs/a2-worked-example.json" -o "$pdfs/linux.pdf"
 (cd "$pdfs" && win 120 "lingchuan-report.exe" "$prefix/bin/lingchuan-report.exe" a2-worked-example.json -o windows.pdf) ||
   fail "lingchuan-report.exe failed"
@@ -287,6 +291,13 @@ for os in linux windows; do pdftotext -layout "$pdfs/$os.pdf" - | grep -v '打�
 grep -q '2.785696' "$pdfs/linux.txt" || fail "the Linux PDF lacks the worked example's results"
 diff "$pdfs/linux.txt" "$pdfs/windows.txt" >&2 || fail "the PDFs' texts differ beyond the date"
 echo "windows: the worked example's PDF reads the same from both ($(wc -l <"$pdfs/linux.txt") lines)"
+# The installed example job's blank drawing: the same bytes from both.
+cp "$prefix/doc/examples/gear-pair-A.lcjob" "$pdfs/"
+"$linux_build/src/report/lingchuan-report" --dxf "$pdfs/linux.dxf" "$pdfs/gear-pair-A.lcjob"
+(cd "$pdfs" && win 120 "lingchuan-report.exe --dxf" "$prefix/bin/lingchuan-report.exe" --dxf windows.dxf gear-pair-A.lcjob) ||
+  fail "lingchuan-report.exe --dxf failed"
+cmp "$pdfs/linux.dxf" "$pdfs/windows.dxf" >&2 || fail "the DXF files of Linux and Windows differ"
+echo "windows: the example job's DXF is byte for byte the same from both ($(wc -c <"$pdfs/linux.dxf") bytes)"
 
 step "the installed lingchuan.exe: a message, sheet A2's worked example typed, printing"
 # Real key events (XTest) on the virtual display, each sent to a window found

@@ -25,8 +25,9 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "Call lcCompleteUninstallEntry")
 if(TARGET lingchuan)  # not in a build of the batch tool alone
   string(APPEND CPACK_NSIS_DEFINES "\n!define LC_GUI")
   # The Start-menu folder 翎川: the program under its icon, the guide window,
-  # 卸载翎川.
+  # the example job (示例, opened by the program as a .lcjob), 卸载翎川.
   set(CPACK_PACKAGE_EXECUTABLES lingchuan "翎川")
+  set(CPACK_NSIS_MENU_LINKS doc/examples/gear-pair-A.lcjob "示例")
   set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\lingchuan.exe)
   set(CPACK_NSIS_CREATE_ICONS_EXTRA "Call lcGuideShortcut")
   set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\翎川 用户指南.lnk'")

@@ -13,7 +13,7 @@ add_custom_command(OUTPUT ${LC_ICO}
 add_custom_target(lc_ico DEPENDS ${LC_ICO})
 
 # Shown by Explorer (Properties, Details) beside the product name 翎川.
-set(LC_COPYRIGHT "© 2026 翎川的作者。按 GNU 通用公共许可证第3版或更新版本发布。")
+set(LC_COPYRIGHT "© 2026 翎川（lingchuan）的开发者。按 GNU 通用公共许可证第3版或更新的版本（GPL-3.0-or-later）发布。")
 
 function(lc_windows_resources target description)
   set(LC_PROGRAM ${target})

@@ -9,6 +9,8 @@
 #include "ui/qt_translation.h"
 
 int main(int argc, char** argv) {
+    // --help and --version need no display: answered before the toolkit starts.
+    if (const std::optional<int> status = lc::app::answerWithoutWindows(argc, argv, LC_VERSION)) return *status;
     QApplication app(argc, argv);
     // Where the settings are kept, per user: the main window's size and place,
     // the last folder of a job file.
@@ -18,8 +20,7 @@ int main(int argc, char** argv) {
     lc::app::keepSettingsBesideProgram();
     lc::ui::installQtTranslation();
     lc::app::dressApplication(app);
-    const lc::app::CommandLine line = lc::app::readCommandLine(app.arguments());
-    if (line.guide) {
+    if (lc::app::readCommandLine(app.arguments()).guide) {
         lc::app::GuideWindow guide;
         guide.presentAlone();
         return app.exec();
@@ -27,6 +28,6 @@ int main(int argc, char** argv) {
     lc::app::MainWindow w;
     w.show();
     // `lingchuan JOB`: the job opened in the window just shown.
-    if (!line.job.isEmpty()) w.openJobFrom(line.job);
+    lc::app::openFromCommandLine(w, app.arguments());
     return app.exec();
 }

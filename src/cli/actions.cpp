@@ -5,15 +5,10 @@
 
 #include "cli/batch.h"
 #include "core/actions.h"
-#include "core/quote.h"
 
 namespace lc::cli {
 namespace {
 
-// A control's name as a message shows it: a long one quoted and cut.
-std::string controlName(const std::string& control) {
-    return control.size() <= kQuotedCharacters ? control : shortQuote(control);
-}
 
 // Each sheet as it is created, to look its controls up in.
 const Sheet& blankSheet(SheetId id) {
@@ -46,7 +41,7 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
     }
     if (blank.hasCheck(control)) {
         if (value != "0" && value != "1")
-            throw InputError(where, shortQuote(name) + ": check box " + controlName(control) + " takes 0 or 1, not " + shortQuote(value));
+            throw InputError(where, shortQuote(name) + ": check box " + keyInMessage(control) + " takes 0 or 1, not " + shortQuote(value));
         return Action{name,
                       [id = *id, control, tick = value == "1" ? 1 : 0](Workbook& wb) {
                           wb.sheet(id).setCheck(control, tick);
@@ -54,7 +49,7 @@ std::optional<Action> typingAction(const std::string& name, const std::string& w
                       },
                       nullptr, Typing{*id, control, value, true}};
     }
-    throw InputError(where, shortQuote(name) + ": no such field or check box " + controlName(control) +
+    throw InputError(where, shortQuote(name) + ": no such field or check box " + keyInMessage(control) +
                                 " on sheet " + std::string(sheetName));
 }
 

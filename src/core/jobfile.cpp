@@ -2,6 +2,7 @@
 // it, and written back with every sheet that exists.
 #include "core/jobfile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/calc.h"
@@ -56,6 +57,60 @@ std::size_t utf16Length(std::string_view utf8) {
     return n;
 }
 
+[[noreturn]] void newerVersion(const Json& v) {
+    throw JobError("version",
+                   "written by a newer program (version " + v.dump() + "; this one reads up to " +
+                       std::to_string(kJobVersion) + ")",
+                   "文件由较新的程序写成（版本" + v.dump() + "，本程序只能读到版本" + std::to_string(kJobVersion) +
+                       "），请用较新的程序打开。");
+}
+
+void format(const Json& v) {
+    if (!v.is_string() || v.get_ref<const std::string&>() != kJobFormat)
+        throw JobError("format",
+                       "not a lingchuan workbook (expected \"" + std::string(kJobFormat) + "\", got " +
+                           valueQuote(v) + ")",
+                       "这不是翎川的计算文件（format 为" + valueQuote(v) + "）。");
+}
+
+void version(const Json& v) {
+    // A number too large for a whole number is read as a double.
+    if (v.is_number_float() && v.get<double>() > kJobVersion) newerVersion(v);
+    if (v.is_number_float())
+        throw JobError("version", "expected a whole number, got a number that is not whole",
+                       "版本号应为整数，这里的数不是整数。");
+    if (!v.is_number_integer())
+        throw JobError("version", std::string("expected a whole number, got ") + kindOf(v),
+                       std::string("版本号应为整数，却是") + kindZh(v) + "。");
+    const bool newer = v.is_number_unsigned() ? v.get<unsigned long long>() > kJobVersion
+                                              : v.get<long long>() > kJobVersion;
+    if (newer) newerVersion(v);
+    if (v.is_number_unsigned() ? v.get<unsigned long long>() < 1 : v.get<long long>() < 1)
+        throw JobError("version", "no such version " + v.dump(), "没有版本" + v.dump() + "。");
+}
+
+[[noreturn]] void unknownKey(const std::string& key) {
+    throw JobError(keyInMessage(key), "no such key (format, version, flags, properties, sheets, actions)",
+                   "不认识的名称（可用的有 format、version、flags、properties、sheets、actions、log）。");
+}
+
+// Each top-level key as it is read: a previous run's "log" is read through
+// and dropped, a known key kept. An unknown key is refused at once when format
+// and version came before it; otherwise it is read through and refused after
+// them, so that a newer or foreign document is named as such first.
+bool keepTopLevel(const Json& readSoFar, const std::string& key) {
+    if (key == "log") return false;
+    if (key == "format" || key == "version" || key == "flags" || key == "properties" || key == "sheets" ||
+        key == "actions")
+        return true;
+    if (readSoFar.contains("format") && readSoFar.contains("version")) {
+        format(readSoFar["format"]);
+        version(readSoFar["version"]);
+        unknownKey(key);
+    }
+    return false;
+}
+
 class Reader {
 public:
     explicit Reader(const JobLimits& limits) : limits_(limits) {}
@@ -75,12 +130,14 @@ public:
             } else if (key == "sheets") {
                 object(value, "sheets");
                 for (const auto& [name, given] : value.items()) {
-                    const std::string where = "sheets." + name;
+                    const std::string where = "sheets." + keyInMessage(name);
                     const auto id = sheetFromKey(name);
                     if (!id)
                         throw JobError(where, "no such sheet (A2, B1, C, gears)", "没有这个计算单（A2、B1、C、gears）。");
                     sheet(out.workbook.insert(*id), given, where);
                 }
+            } else if (key == "properties") {
+                properties(value, out.workbook.properties);
             } else if (key == "actions") {
                 if (!value.is_array())
                     throw JobError("actions", std::string("expected an array, got ") + kindOf(value),
@@ -91,8 +148,7 @@ public:
                     textLength(actions.texts[i], "actions[" + std::to_string(i) + "]");
                 out.actions = std::move(actions.texts);
             } else {
-                throw JobError(key, "no such key (format, version, flags, sheets, actions)",
-                               "不认识的名称（可用的有 format、version、flags、sheets、actions、log）。");
+                unknownKey(key);
             }
         }
         return out;
@@ -141,39 +197,10 @@ private:
                        "复选框只能是 0 或 1，却是" + valueQuote(v) + "。");
     }
 
-    static void format(const Json& v) {
-        if (!v.is_string() || v.get_ref<const std::string&>() != kJobFormat)
-            throw JobError("format",
-                           "not a lingchuan workbook (expected \"" + std::string(kJobFormat) + "\", got " +
-                               valueQuote(v) + ")",
-                           "这不是翎川的计算文件（format 为" + valueQuote(v) + "）。");
-    }
-
-    static void version(const Json& v) {
-        // A number too large for a whole number is read as a double.
-        if (v.is_number_float() && v.get<double>() > kJobVersion) newerVersion(v);
-        if (!v.is_number_integer())
-            throw JobError("version", std::string("expected a whole number, got ") + kindOf(v),
-                           std::string("版本号应为整数，却是") + kindZh(v) + "。");
-        const bool newer = v.is_number_unsigned() ? v.get<unsigned long long>() > kJobVersion
-                                                  : v.get<long long>() > kJobVersion;
-        if (newer) newerVersion(v);
-        if (v.is_number_unsigned() ? v.get<unsigned long long>() < 1 : v.get<long long>() < 1)
-            throw JobError("version", "no such version " + v.dump(), "没有版本" + v.dump() + "。");
-    }
-
-    [[noreturn]] static void newerVersion(const Json& v) {
-        throw JobError("version",
-                       "written by a newer program (version " + v.dump() + "; this one reads up to " +
-                           std::to_string(kJobVersion) + ")",
-                       "文件由较新的程序写成（版本" + v.dump() + "，本程序只能读到版本" + std::to_string(kJobVersion) +
-                           "），请用较新的程序打开。");
-    }
-
     static void flags(const Json& given, Flags& out) {
         object(given, "flags");
         for (const auto& [key, value] : given.items()) {
-            const std::string where = "flags." + key;
+            const std::string where = "flags." + keyInMessage(key);
             Flag* flag = key == "a2Done"            ? &out.a2Done
                          : key == "b1Done"          ? &out.b1Done
                          : key == "pinionRightHand" ? &out.pinionRightHand
@@ -185,6 +212,21 @@ private:
         }
     }
 
+    void properties(const Json& given, Properties& out) const {
+        object(given, "properties");
+        for (const auto& [key, value] : given.items()) {
+            const std::string where = "properties." + keyInMessage(key);
+            const auto p = std::find_if(kAllProperties.begin(), kAllProperties.end(),
+                                        [&](Property q) { return key == propertyKey(q); });
+            if (p == kAllProperties.end())
+                throw JobError(where,
+                               "no such property (pinionDrawing, gearDrawing, name, material, designer, checker, date, "
+                               "remarks)",
+                               "没有这项属性（pinionDrawing、gearDrawing、name、material、designer、checker、date、remarks）。");
+            out[*p] = text(value, where);
+        }
+    }
+
     // Overlays the given texts, check boxes, option captions and selection, or
     // the change-gear window's list and caption, on a sheet's defaults.
     void sheet(Sheet& s, const Json& given, const std::string& path) const {
@@ -192,7 +234,7 @@ private:
         const bool a2 = s.id() == SheetId::A2;
         const bool gears = s.id() == SheetId::Gears;
         for (const auto& [key, value] : given.items()) {
-            const std::string where = path + "." + key;
+            const std::string where = path + "." + keyInMessage(key);
             if (s.hasField(key)) {
                 s.setText(key, text(value, where));
             } else if (s.hasCheck(key)) {
@@ -259,6 +301,8 @@ Json sheetJson(const Sheet& s) {
 
 // "sheets.A2.Text23(0)" in the workbook's words: "计算单A2 第23项小轮（Text23(0)）".
 std::string placeWords(const std::string& where) {
+    for (Property p : kAllProperties)
+        if (where == std::string("properties.") + propertyKey(p)) return std::string("属性 ") + propertyLabel(p);
     const std::string prefix = "sheets.";
     if (where.rfind(prefix, 0) != 0) return where;
     const std::string rest = where.substr(prefix.size());
@@ -284,7 +328,7 @@ void checkSize(std::string_view bytes, const JobLimits& limits) {
 Document readDocument(std::string_view bytes, const JobLimits& limits) {
     checkSize(bytes, limits);
     TextArray actions("actions");
-    const Json doc = parseJsonDocument(bytes, &actions);
+    const Json doc = parseJsonDocument(bytes, &actions, keepTopLevel);
     return Reader(limits).read(doc, actions);
 }
 
@@ -302,10 +346,14 @@ std::string writeJobFile(const Workbook& wb) {
 Json documentJson(const Workbook& wb) {
     Json out = Json::object();
     out["format"] = kJobFormat;
-    out["version"] = kJobVersion;
+    // A workbook without properties is the document version 1 has always
+    // been, byte for byte; properties need a reader that knows them.
+    out["version"] = wb.properties.empty() ? 1 : kJobVersion;
     out["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
                     {"b1Done", wb.flags.b1Done != kFalse},
                     {"pinionRightHand", wb.flags.pinionRightHand != kFalse}};
+    if (!wb.properties.empty())
+        for (Property p : kAllProperties) out["properties"][propertyKey(p)] = wb.properties[p];
     out["sheets"] = Json::object();
     for (SheetId id : kAllSheets)
         if (const Sheet* s = wb.find(id)) out["sheets"][sheetKey(id)] = sheetJson(*s);
@@ -326,6 +374,7 @@ std::string documentErrorMessage(const DocumentError& e) {
         {"NUL byte", "文档中或文档之后有零字节，文件已损坏。"},
         {"after the end", "文档结束之后还有多余的内容。"},
         {"beyond the range", "数字超出范围。"},
+        {"values, far more", "文件中的值太多（超过100000个），不是计算文件。"},
     };
     std::string what = "文件已损坏、不完整或不是JSON文档。";
     for (const auto& [english, chinese] : said)

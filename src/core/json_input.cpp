@@ -109,10 +109,23 @@ private:
 
 Members& members(Json& object) { return object.get_ref<Json::object_t&>(); }
 
+// One open container: in the tree, or read through without being kept (a
+// top-level value the caller does not keep, and everything in it), of which
+// only the count of elements and the keys are held, to name places and find
+// a repeated key.
+struct Level {
+    Json* value = nullptr;  // null while read through
+    bool array = false;
+    std::size_t count = 0;          // elements read of an array read through
+    std::vector<std::string> keys;  // keys read of an object read through
+    std::size_t size() const { return value ? value->size() : array ? count : keys.size(); }
+    const std::string& lastKey() const { return value ? members(*value).back().first : keys.back(); }
+};
+
 class Reader final : public nlohmann::json_sax<Json> {
 public:
-    Reader(std::string_view bytes, std::size_t nulAt, const Scan& scan, TextArray* compact)
-        : bytes_(bytes), nulAt_(nulAt), scan_(scan), compact_(compact) {}
+    Reader(std::string_view bytes, std::size_t nulAt, const Scan& scan, TextArray* compact, const TopLevelKeys& topLevel)
+        : bytes_(bytes), nulAt_(nulAt), scan_(scan), compact_(compact), topLevel_(topLevel) {}
 
     Json root;
 
@@ -133,23 +146,33 @@ public:
 
     bool start_object(std::size_t) override { return open(Json::value_t::object); }
     bool start_array(std::size_t) override {
-        const bool list = compact_ && open_.size() == 1 && open_[0]->is_object() &&
-                          members(*open_[0]).back().first == compact_->key;
+        const bool list = compact_ && open_.size() == 1 && open_[0].value && open_[0].value->is_object() &&
+                          open_[0].lastKey() == compact_->key;
         if (!open(Json::value_t::array)) return false;
-        if (list) list_ = open_.back();
+        if (list) list_ = open_.back().value;
         return true;
     }
     bool key(string_t& k) override {
-        members(*open_.back()).emplace_back(k, Json());
+        Level& top = open_.back();
+        if (!top.value) {
+            top.keys.push_back(k);
+            return true;
+        }
+        members(*top.value).emplace_back(k, Json());
+        // The caller judges each top-level key as it comes.
+        if (open_.size() == 1 && topLevel_) readThrough_ = !topLevel_(root, k);
         return true;
     }
     bool end_object() override {
-        checkKeys(members(*open_.back()));
+        const Level& top = open_.back();
+        checkKeys(top.size(), [&top](std::size_t i) -> const std::string& {
+            return top.value ? members(*top.value)[i].first : top.keys[i];
+        });
         open_.pop_back();
         return true;
     }
     bool end_array() override {
-        if (open_.back() == list_) list_ = nullptr;
+        if (open_.back().value && open_.back().value == list_) list_ = nullptr;
         open_.pop_back();
         return true;
     }
@@ -181,8 +204,18 @@ public:
 
 private:
     // Places a value: the document itself, the next element of the open array,
-    // or the value of the open object's last key.
+    // or the value of the open object's last key. Null for a value read
+    // through: only counted.
     Json* place(Json&& v) {
+        const bool through = readThrough_ || (!open_.empty() && !open_.back().value);
+        readThrough_ = false;
+        if (through) {
+            if (open_.back().array) ++open_.back().count;
+            return nullptr;
+        }
+        if (++kept_ > kMaxJsonValues)
+            throw DocumentError(path(open_.size(), true), "more than " + std::to_string(kMaxJsonValues) +
+                                                              " values, far more than a workbook holds");
         if (inList()) {
             // Only the list's first element that is not a text is kept; the
             // later ones are read into a scratch value and dropped.
@@ -198,7 +231,7 @@ private:
             started_ = true;
             return &root;
         }
-        Json& top = *open_.back();
+        Json& top = *open_.back().value;
         if (top.is_array()) {
             auto& elements = top.get_ref<Json::array_t&>();
             elements.push_back(std::move(v));
@@ -218,7 +251,8 @@ private:
         if (open_.size() >= static_cast<std::size_t>(kMaxJsonDepth))
             throw DocumentError(path(open_.size(), true),
                                 "nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
-        open_.push_back(place(Json(kind)));
+        Json* value = place(Json(kind));
+        open_.push_back(Level{value, kind == Json::value_t::array, 0, {}});
         return true;
     }
 
@@ -229,12 +263,12 @@ private:
         constexpr std::size_t kShown = 6;
         std::string out;
         for (std::size_t i = 0; i < levels && i < kShown; ++i) {
-            Json& c = *open_[i];
-            if (c.is_array()) {
-                const std::size_t n = &c == list_ ? listSeen_ : c.size();
+            const Level& c = open_[i];
+            if (c.array) {
+                const std::size_t n = c.value && c.value == list_ ? listSeen_ : c.size();
                 out += "[" + std::to_string(pending && i + 1 == levels ? n : n - 1) + "]";
             } else {
-                appendKey(out, members(c).back().first);
+                appendKey(out, c.lastKey());
             }
         }
         if (levels > kShown) out += "…";
@@ -248,19 +282,19 @@ private:
 
     // Keys are checked when their object closes: a short object pair by pair,
     // a long one through its keys in sorted order.
-    void checkKeys(const Members& m) const {
+    template <class KeyAt>
+    void checkKeys(std::size_t n, KeyAt keyAt) const {
         const std::string* twice = nullptr;
-        if (m.size() <= 8) {
-            for (std::size_t i = 0; i < m.size() && !twice; ++i)
-                for (std::size_t j = i + 1; j < m.size() && !twice; ++j)
-                    if (m[i].first == m[j].first) twice = &m[i].first;
+        if (n <= 8) {
+            for (std::size_t i = 0; i < n && !twice; ++i)
+                for (std::size_t j = i + 1; j < n && !twice; ++j)
+                    if (keyAt(i) == keyAt(j)) twice = &keyAt(i);
         } else {
-            std::vector<std::uint32_t> order(m.size());
+            std::vector<std::uint32_t> order(n);
             std::iota(order.begin(), order.end(), 0u);
-            std::stable_sort(order.begin(), order.end(),
-                             [&](std::uint32_t a, std::uint32_t b) { return m[a].first < m[b].first; });
+            std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyAt(a) < keyAt(b); });
             for (std::size_t i = 1; i < order.size() && !twice; ++i)
-                if (m[order[i - 1]].first == m[order[i]].first) twice = &m[order[i]].first;
+                if (keyAt(order[i - 1]) == keyAt(order[i])) twice = &keyAt(order[i]);
         }
         if (!twice) return;
         std::string where = path(open_.size() - 1, false);
@@ -272,12 +306,15 @@ private:
     std::string_view bytes_;
     std::size_t nulAt_;
     const Scan& scan_;
-    bool inList() const { return list_ && open_.back() == list_; }
+    bool inList() const { return list_ && open_.back().value == list_; }
 
-    std::vector<Json*> open_;
+    std::vector<Level> open_;
     bool started_ = false;
     TextArray* compact_;
-    Json* list_ = nullptr;  // the open array read into compact_
+    const TopLevelKeys& topLevel_;
+    bool readThrough_ = false;  // the next value is the value of a top-level key not kept
+    std::size_t kept_ = 0;      // values placed in the tree so far
+    Json* list_ = nullptr;      // the open array read into compact_
     std::size_t listSeen_ = 0;
     Json scratch_;
 };
@@ -287,18 +324,23 @@ private:
 DocumentError::DocumentError(std::string where_, std::string problem_)
     : std::runtime_error(bounded(where_) + ": " + bounded(problem_)), where(bounded(where_)), problem(bounded(problem_)) {}
 
-Json parseJsonDocument(std::string_view bytes, TextArray* compact) {
+Json parseJsonDocument(std::string_view bytes, TextArray* compact, const TopLevelKeys& topLevel) {
     // The parser takes a NUL byte for the end of its input; the document is
     // read up to the first one, and the byte itself refused below.
     const std::size_t nul = bytes.find('\0');
     const std::string_view body = bytes.substr(0, nul);
     Scan scan{body.data() + body.size()};
-    Reader reader(bytes, nul == std::string_view::npos ? nul : body.size(), scan, compact);
+    Reader reader(bytes, nul == std::string_view::npos ? nul : body.size(), scan, compact, topLevel);
     Json::sax_parse(ScanIterator(body.data(), &scan), ScanIterator(scan.end, &scan), &reader,
                     nlohmann::detail::input_format_t::json, true, false);
     if (nul != std::string_view::npos)
         throw DocumentError("document", "a NUL byte after the end of the document at " + lineColumn(bytes, nul));
     return std::move(reader.root);
+}
+
+std::string keyInMessage(std::string_view key) {
+    const QuotedText q = quoteText(key);
+    return q.cut ? shortQuote(key) : q.head;
 }
 
 std::string shortQuote(std::string_view text) {

@@ -1,11 +1,13 @@
 // The one reader of JSON documents (the batch tool's workbooks, job files): the
 // whole input as one document, refused with a short message naming the place
-// when it is nested too deep, repeats a key, goes on after its end or holds a
-// number no double can hold. Nothing of a refused document is copied or
-// destroyed deeper than the limit, so no input can exhaust the stack.
+// when it is nested too deep, repeats a key, goes on after its end, holds a
+// number no double can hold or more values than a workbook, each refused as it
+// is read. Nothing of a refused document is copied or destroyed deeper than
+// the limit, so no input can exhaust the stack.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -60,11 +62,28 @@ struct TextArray {
     std::optional<std::size_t> otherAt;  // the index of that element
 };
 
+// Values kept in the tree at most: a workbook holds some hundreds, and ten
+// thousand list lines. A refused document costs no more than a few times its
+// own size, however its values nest.
+inline constexpr std::size_t kMaxJsonValues = 100000;
+
+// Judges each key of the document's top level as it is read, given the values
+// of the keys before it: true keeps its value; false reads it through without
+// keeping it (the key stays, its value null), still refusing depth, repeated
+// keys and numbers as anywhere else. It may throw to refuse the document there.
+using TopLevelKeys = std::function<bool(const Json& readSoFar, const std::string& key)>;
+
 // The whole of `bytes` as one JSON document: depth beyond 64, duplicate keys,
-// bytes after the document (NUL included; whitespace is fine) and numbers
-// beyond the double range are errors. With `compact`, the array under its key
-// at the document's top level is read into it.
-Json parseJsonDocument(std::string_view bytes, TextArray* compact = nullptr);
+// bytes after the document (NUL included; whitespace is fine), numbers beyond
+// the double range and more than kMaxJsonValues values kept are errors, each
+// as it is read. With `compact`, the array under its key at the document's top
+// level is read into it; with `topLevel`, the top-level keys are judged by it.
+Json parseJsonDocument(std::string_view bytes, TextArray* compact = nullptr, const TopLevelKeys& topLevel = {});
+
+// A key as a place in a message shows it: as it is, control and invisible
+// characters escaped (see visibleText); a long one quoted by its first 40
+// characters, "…" and its length.
+std::string keyInMessage(std::string_view key);
 
 // A text quoted for a message, quote marks included: "41" whole when short,
 // else its first 40 characters, "…" and the length: "1111…" (99999 characters).

@@ -38,6 +38,22 @@ void appendByte(std::string& out, unsigned char c) {
     out.push_back(hex[c & 15]);
 }
 
+// Characters that show nothing or change how the text around them is
+// ordered or broken: zero-width characters, direction marks, embeddings,
+// overrides and isolates, the line and paragraph separators, the byte order
+// mark.
+bool invisible(char32_t c) {
+    return c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2060 && c <= 0x2064) || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+}
+
+// The code point of the well-formed sequence of 2 or 3 bytes at text[i].
+char32_t codePoint(std::string_view text, std::size_t i, std::size_t n) {
+    char32_t c = static_cast<unsigned char>(text[i]) & (n == 2 ? 0x1F : 0x0F);
+    for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    return c;
+}
+
 // Appends the character at text[i] (of `n` bytes, 0 for a stray byte) as
 // visibleText shows it.
 void appendVisible(std::string& out, std::string_view text, std::size_t i, std::size_t n, bool keepTabs) {
@@ -45,7 +61,12 @@ void appendVisible(std::string& out, std::string_view text, std::size_t i, std::
     const bool control = n == 1 && ((c < 0x20 && !(c == '\t' && keepTabs)) || c == 0x7F);
     // U+0080 to U+009F: terminals take some of them (CSI) for escapes too.
     const bool c1 = n == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
-    if (n == 0 || control) {
+    if ((n == 2 || n == 3) && invisible(codePoint(text, i, n))) {
+        static const char hex[] = "0123456789ABCDEF";
+        const char32_t cp = codePoint(text, i, n);
+        out += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4) out.push_back(hex[(cp >> shift) & 15]);
+    } else if (n == 0 || control) {
         appendByte(out, c);
     } else if (c1) {
         appendByte(out, c);

@@ -4,6 +4,7 @@
 // so that paper and file cannot drift apart.
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QRectF>
 #include <QString>
@@ -48,13 +49,19 @@ int pageCount(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& 
 
 // Paints the pages of every existing sheet onto the device, which must not be
 // painted on yet (its page size and margins as set up; see setUpA4). A sheet
-// whose results do not belong to its inputs says so under the heading of each
-// of its pages. Returns the number of pages painted, 0 when there was nothing
+// that is not current says why at the top of its first page, in a framed box
+// headed 注意 listing the items (core/chain_state.h), and points back to it on
+// the pages that continue it. Returns the number of pages painted, 0 when there was nothing
 // to print or the device could not be painted on.
 int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options);
 
-// The pages as a PDF file written to `path`, with the fonts embedded. On failure
-// returns false and says why in `error` (Chinese).
+// The pages as a PDF document in memory, with the fonts embedded; empty when
+// there was nothing to print.
+QByteArray pdfDocument(const Workbook& wb, const PageOptions& options);
+
+// The pages as a PDF file written to `path` whole or not at all (see
+// file_write.h). On failure returns false and says why in `error` (Chinese:
+// the path, the reason, what became of an old file).
 bool writePdf(const QString& path, const Workbook& wb, const PageOptions& options, QString* error);
 
 }  // namespace lc::report

@@ -98,8 +98,15 @@ TEST(HostileInput, MessagesStayOneShortLine) {
         std::string error;
     };
     for (const Case& c : std::vector<Case>{
-             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table; try --help)"},
-             {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, sheets, actions)"},
+             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table, check; try --help)"},
+             {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, properties, sheets, actions)"},
+             {"zero-width space in a key", {"run"}, "{\"sheets\":{\"A2\":{\"Text1\u200B\":\"1\"}}}",
+              "sheets.A2.Text1\\u200B: no such field on sheet A2"},
+             {"long key", {"run"}, "{\"sheets\":{\"A2\":{\"" + ones + "\":\"1\"}}}", "sheets.A2." + cut + ": no such field on sheet A2"},
+             {"version 1.0", {"run"}, R"({"version": 1.0})", "version: expected a whole number, got a number that is not whole"},
+             {"version 1e-400", {"run"}, R"({"version": 1e-400})", "version: expected a whole number, got a number that is not whole"},
+             {"newer version after an unknown key", {"run"}, R"({"x": [[]], "version": 3})",
+              "version: written by a newer program (version 3; this one reads up to 2)"},
              {"unknown action", {"run"}, "{\"actions\":[\"" + ones + "\"]}", "actions[0]: unknown action " + cut},
              {"check box given a text", {"run"}, "{\"sheets\":{\"B1\":{\"Check1\":\"" + ones + "\"}}}",
               "sheets.B1.Check1: a check box takes 0 or 1, got " + cut},
@@ -151,11 +158,13 @@ TEST(HostileInput, TableOutputIsBoundedAndEscaped) {
     const std::string wide = repeat("9", 100000);
     const std::string doc = "{\"sheets\":{\"gears\":{\"Text1\":\"" + wide + "\",\"List1\":[" + repeat("\"1\",", 1999) +
                             "\"1\"]},\"A2\":{\"Text1\":\"\\u001b[31m\\u0007\\r\\nx\",\"Text2\":\"😀😀\","
-                            "\"Text3\":\"e\u0301e\u0301a\u200db\",\"Text4\":\"abcd\",\"Text5\":\"abcd\"}}}";
+                            "\"Text3\":\"e\u0301e\u0301a\u0308b\",\"Text4\":\"abcd\",\"Text5\":\"abcd\","
+                            "\"Text6\":\"a\u202Eb\u2028c\u200Bd\u2066\"}}}";
     const std::string gears = runTool({"table", "gears"}, doc).out;
     EXPECT_TRUE(gears.size() < doc.size() + 2100 * 6 * 42 && gears.find(wide) != std::string::npos);
     const std::vector<std::string> rows = lctest::lines(runTool({"table", "A2"}, doc).out);
     EXPECT_NE(rows.at(2).find("\\x1B[31m\\x07\\x0D\\x0Ax"), std::string::npos) << rows[2];
+    EXPECT_NE(rows.at(7).find("a\\u202Eb\\u2028c\\u200Bd\\u2066"), std::string::npos) << rows[7];
     // Items 2 to 5 four columns wide; 2 and 4 have no unit, 3 and 5 one: the
     // next cell stands as many blanks after each of a pair.
     const auto blanksAfter = [&](std::size_t row, const std::string& text) {
@@ -163,5 +172,5 @@ TEST(HostileInput, TableOutputIsBoundedAndEscaped) {
         return rows[row].find_first_not_of(' ', end) - end;
     };
     EXPECT_EQ(blanksAfter(3, "😀😀"), blanksAfter(5, "abcd"));
-    EXPECT_EQ(blanksAfter(4, "e\u0301e\u0301a\u200db"), blanksAfter(6, "abcd"));
+    EXPECT_EQ(blanksAfter(4, "e\u0301e\u0301a\u0308b"), blanksAfter(6, "abcd"));
 }
