@@ -15,6 +15,7 @@ namespace {
 
 const char* const kJob = "计算文件";
 const char* const kJobHelp = "打开这个计算文件（*.lcjob 或 *.json）";
+const char* const kGuideHelp = "只打开用户指南（翎川 用户指南），不打开计算单";
 
 // Columns in a terminal: Chinese characters take two.
 int columns(const QString& text) {
@@ -26,6 +27,7 @@ int columns(const QString& text) {
 QString helpText() {
     const std::pair<QString, QString> rows[] = {
         {"选项：", ""}, {"  -h, --help", "显示本帮助并退出"}, {"  -v, --version", "显示版本和许可证并退出"},
+        {"  --guide", kGuideHelp},
         {"参数：", ""}, {QString("  ") + kJob, kJobHelp}, {"  --", "其后都是文件名（文件名以“-”开头时：-- -x.lcjob）"}};
     int width = 0;
     for (const auto& [name, help] : rows) width = std::max(width, columns(name));
@@ -52,14 +54,23 @@ std::optional<int> answerWithoutWindows(int argc, char** argv, const char* versi
     return std::nullopt;
 }
 
-void openFromCommandLine(MainWindow& main, const QStringList& arguments) {
+CommandLine readCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
+    const QCommandLineOption guide("guide", kGuideHelp);
+    parser.addOption(guide);
     parser.addPositionalArgument(kJob, kJobHelp, QString("[%1]").arg(kJob));
     parser.process(arguments);
+    CommandLine line;
+    line.guide = parser.isSet(guide);
     const QStringList jobs = parser.positionalArguments();
-    if (jobs.isEmpty()) return;
     // A path relative to the folder the program was started in.
-    main.document().openFrom(QFileInfo(jobs.front()).absoluteFilePath());
+    if (!jobs.isEmpty()) line.job = QFileInfo(jobs.front()).absoluteFilePath();
+    return line;
+}
+
+void openFromCommandLine(MainWindow& main, const QStringList& arguments) {
+    const QString job = readCommandLine(arguments).job;
+    if (!job.isEmpty()) main.document().openFrom(job);
 }
 
 }  // namespace lc::app

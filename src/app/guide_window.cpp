@@ -228,4 +228,14 @@ void GuideWindow::present(const QWidget& beside) {
     activateWindow();
 }
 
+void GuideWindow::presentAlone() {
+    placed_ = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(std::min(kGuideWidth, avail.width()), std::min(800, avail.height() * 9 / 10));
+        move(avail.center() - rect().center());
+    }
+    show();
+}
+
 }  // namespace lc::app

@@ -8,6 +8,7 @@
 #include <exception>
 #include <new>
 
+#include "app/places.h"
 #include "core/jobfile.h"
 #include "report/file_write.h"
 #include "ui/file_dialogs.h"
@@ -176,7 +177,7 @@ void JobDocument::replace(Workbook&& wb) {
 
 QString JobDocument::lastFolder() const {
     const QString folder = QSettings().value("jobs/lastFolder").toString();
-    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : documentsFolder();
 }
 
 void JobDocument::rememberFolder(const QString& path) {

@@ -2,7 +2,9 @@
 #include <QApplication>
 
 #include "app/command_line.h"
+#include "app/guide_window.h"
 #include "app/main_window.h"
+#include "app/places.h"
 #include "app/program_icon.h"
 #include "ui/qt_translation.h"
 
@@ -15,8 +17,14 @@ int main(int argc, char** argv) {
     app.setOrganizationName("lingchuan");
     app.setApplicationName("lingchuan");
     app.setApplicationVersion(QStringLiteral(LC_VERSION));
+    lc::app::keepSettingsBesideProgram();
     lc::ui::installQtTranslation();
     lc::app::dressApplication(app);
+    if (lc::app::readCommandLine(app.arguments()).guide) {
+        lc::app::GuideWindow guide;
+        guide.presentAlone();
+        return app.exec();
+    }
     lc::app::MainWindow w;
     w.show();
     // `lingchuan JOB`: the job opened in the window just shown.

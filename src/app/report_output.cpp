@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/job_document.h"
+#include "app/print_setup.h"
 #include "app/sketch_window.h"
 #include "core/sheet_table.h"
 #include "report/blank_dxf.h"
@@ -28,6 +29,7 @@ bool anySheet(const Workbook& wb) {
 }
 
 const char* const kNothingToPrint = "没有打开的计算单，无可打印的内容。";
+const char* const kNoPrinter = "没有安装打印机，无法打印。\n要把计算单导出为PDF文件吗？";
 
 }  // namespace
 
@@ -50,14 +52,13 @@ void ReportOutput::print(std::optional<SheetId> active) {
         doc_.messages().show(QString::fromUtf8(kNothingToPrint));
         return;
     }
+    if (!printerAvailable()) {
+        if (doc_.messages().ask(QString::fromUtf8(kNoPrinter))) exportPdf();
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     report::setUpA4(printer);
-    // 打印到文件 offers the same file as 导出PDF; the printer itself stays the
-    // first choice where there is one.
-    const QString pdf = besideJob(".pdf", "计算单.pdf");
-    printer.setDocName(QFileInfo(pdf).completeBaseName());
-    printer.setOutputFileName(pdf);
-    printer.setOutputFormat(QPrinter::NativeFormat);
+    prepareForPrintDialog(printer, besideJob(".pdf", "计算单.pdf"));
     report::PageOptions options = pageOptions();
     QPrintDialog dialog(&printer, owner_);
     dialog.setWindowTitle(QString::fromUtf8("打印"));

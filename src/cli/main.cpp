@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
-#include <streambuf>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "cli/batch.h"
 #include "cli/table.h"
+#include "console/console.h"
 #include "core/chain_state.h"
 #include "core/json_input.h"
 #include "core/quote.h"
@@ -121,49 +121,9 @@ one line on standard error; 1 for an internal error (and from check, for a
 sheet that is not current).
 )HELP";
 
-// Standard output through a buffer that keeps the reason of the first failed
-// write or flush, so that a full disk or a closed output is reported rather
-// than lost.
-class OutputBuffer : public std::streambuf {
-public:
-    OutputBuffer() { setp(buffer_, buffer_ + sizeof buffer_); }
-    int error() const { return error_; }
-    bool failed() const { return failed_; }
-
-protected:
-    int_type overflow(int_type c) override {
-        if (!drain()) return traits_type::eof();
-        if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
-        return traits_type::not_eof(c);
-    }
-    int sync() override {
-        if (!drain()) return -1;
-        errno = 0;
-        if (std::fflush(stdout) != 0) return fail();
-        return 0;
-    }
-
-private:
-    bool drain() {
-        if (failed_) return false;
-        const auto n = static_cast<std::size_t>(pptr() - pbase());
-        errno = 0;
-        if (n > 0 && std::fwrite(pbase(), 1, n, stdout) != n) return fail() == 0;
-        setp(buffer_, buffer_ + sizeof buffer_);
-        return true;
-    }
-    int fail() {
-        failed_ = true;
-        error_ = errno;
-        return -1;
-    }
-    char buffer_[1 << 16];
-    int error_ = 0;
-    bool failed_ = false;
-};
-
-OutputBuffer outputBuffer;
-std::ostream output(&outputBuffer);
+// Standard output through the console module, which keeps the reason of the
+// first failed write or flush.
+std::ostream& output = std::cout;
 
 int badInput(const std::string& what) {
     std::cerr << "lingchuan-calc: " << what << "\n";
@@ -254,7 +214,7 @@ int command(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::ios::sync_with_stdio(false);
+    const lc::console::StandardStreams streams;
     int status = kOk;
     try {
         status = command(args);
@@ -265,8 +225,8 @@ int main(int argc, char** argv) {
         status = kInternal;
     }
     output.flush();
-    if (outputBuffer.failed()) {
-        const int error = outputBuffer.error();
+    if (streams.output().failed()) {
+        const int error = streams.output().error();
         std::cerr << "lingchuan-calc: cannot write the output"
                   << (error ? ": " + std::generic_category().message(error) : std::string()) << "\n";
         return kWriteFailed;

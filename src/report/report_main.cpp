@@ -16,6 +16,7 @@
 #include <system_error>
 #include <vector>
 
+#include "console/console.h"
 #include "core/jobfile.h"
 #include "core/quote.h"
 #include "report/blank_dxf.h"
@@ -30,18 +31,18 @@ constexpr int kInternal = 1;
 constexpr int kBadInput = 2;
 
 const char* const kHelp = R"HELP(用法：
-  lingchuan-report 计算文件.json -o 输出.pdf
-  lingchuan-report - -o 输出.pdf          （从标准输入读计算文件）
-  lingchuan-report 计算文件.json -o -     （PDF写到标准输出）
-  lingchuan-report -o 输出.pdf -- -计算文件.json  （“--”之后的都是文件名）
-  lingchuan-report --dxf 输出.dxf 计算文件.json
+  lingchuan-report 计算文件.lcjob -o 输出.pdf
+  lingchuan-report - -o 输出.pdf           （从标准输入读计算文件）
+  lingchuan-report 计算文件.lcjob -o -     （PDF写到标准输出）
+  lingchuan-report -o 输出.pdf -- -计算文件.lcjob （“--”之后的都是文件名）
+  lingchuan-report --dxf 输出.dxf 计算文件.lcjob
   lingchuan-report --help | --version
 
-把计算文件（程序保存的计算文件，或 lingchuan-calc run 的输出）的计算单写成
-PDF：文件中的每张计算单一页A4，按A2、B1、C、挂轮计算的顺序，挂轮结果多时
-页数随之增加；与程序打印的页面相同，字体嵌入文件中。
+把计算文件（程序保存的 .lcjob 或较早的 .json 文件，或 lingchuan-calc run 的
+输出）的计算单写成PDF：文件中的每张计算单一页A4，按A2、B1、C、挂轮计算的
+顺序，挂轮结果多时页数随之增加；与程序打印的页面相同，字体嵌入文件中。
 
-  lingchuan-calc run < in.json | lingchuan-report - -o out.pdf
+  lingchuan-calc run < in.lcjob | lingchuan-report - -o out.pdf
 
 计算文件按程序打开它的方式读取：普通文件（或标准输入），不超过1 MiB，每栏
 文字不超过10000个字符，挂轮结果不超过10001行。含有待执行操作（"actions"）
@@ -172,6 +173,7 @@ std::vector<Argument> arguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const lc::console::StandardStreams streams;
     // No display needed: the pages are painted into the file. Windows always
     // has its desktop, and only its own platform knows the installed fonts;
     // there FreeType measures them, as it does on Linux, so that a text breaks
@@ -212,7 +214,7 @@ int main(int argc, char** argv) {
             return fail(kBadInput, "多余的参数“" + lc::visibleText(args[i].raw, false) + "”（见 --help）");
         }
     }
-    if (!job || !out) return fail(kBadInput, "用法：lingchuan-report 计算文件.json -o 输出.pdf（见 --help）");
+    if (!job || !out) return fail(kBadInput, "用法：lingchuan-report 计算文件.lcjob -o 输出.pdf（见 --help）");
     for (const Argument* name : {job, out})
         if (!name->representable)
             return fail(kBadInput, "文件名“" + lc::visibleText(name->raw, false) +

@@ -42,6 +42,8 @@ if [ -f "$desktop" ]; then
   # A job given by the file manager reaches the program, whose type it names.
   grep -qE '^Exec=[^ ]+ %f$' "$desktop" && grep -q '^MimeType=application/x-lingchuan-workbook;' "$desktop" ||
     fail "the menu entry lacks %f or the job files' type"
+  # The guide alone from the menu entry's action, as from the Start menu on Windows.
+  sed -n '/^\[Desktop Action guide\]/,$p' "$desktop" | grep -qx 'Exec=lingchuan --guide' || fail "no action opening lingchuan --guide"
 else
   fail "no menu entry /usr/share/applications/lingchuan.desktop"
 fi

@@ -1,7 +1,9 @@
 // 导出PDF… from whichever sheet window is active: the save dialog's choice
 // gets the PDF of the open sheets; with nothing open, or a folder that cannot
 // be written, a message and no file. 打印… prints what its dialog asks for.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -44,6 +46,31 @@ TEST_F(ReportCommandsTest, CtrlEInASheetWindowExportsTheOpenSheets) {
     ASSERT_EQ(messages.entries.size(), 2u);
     EXPECT_TRUE(messages.entries.back().text.startsWith("导出PDF失败")) << messages.entries.back().text.toStdString();
     EXPECT_EQ(wb().sheet(SheetId::A2).text("Text1"), "10");
+}
+
+// The save dialogs start in Documents (文档) until a folder has been used; in
+// the home folder where there is no Documents.
+TEST_F(ReportCommandsTest, DialogsStartInDocumentsUntilAFolderIsUsed) {
+    QTemporaryDir home, used;
+    const QByteArray userHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QString suggested, chosen;
+    files.save = [&](const QString& s) {
+        suggested = s;
+        return chosen;
+    };
+    menu("A1");
+    const auto startFolder = [&] {
+        QTest::keyClick(main.get(), Qt::Key_E, Qt::ControlModifier);
+        return QFileInfo(suggested).absolutePath();
+    };
+    EXPECT_EQ(startFolder(), home.path());
+    ASSERT_TRUE(QDir(home.path()).mkdir("Documents"));
+    EXPECT_EQ(startFolder(), home.path() + "/Documents");
+    chosen = used.filePath("a2.pdf");
+    startFolder();
+    EXPECT_EQ(startFolder(), used.path());
+    qputenv("HOME", userHome);
 }
 
 }  // namespace
