@@ -41,9 +41,13 @@ endif()
 file(GLOB LC_DOC_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png ${PROJECT_SOURCE_DIR}/docs/*.svg)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${LC_DOC_PICTURES}
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# Job files to start from, such as sheet A2's worked example.
+# The example job that opens in the program (gear-pair-A.lcjob) and the batch
+# tool's example document.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/examples/
-        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples FILES_MATCHING PATTERN "*.json")
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples FILES_MATCHING PATTERN "*.lcjob" PATTERN "*.json")
+# The licence and what the programs contain of others, with their licences
+# (the Debian package's /usr/share/doc/lingchuan/copyright).
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME lingchuan)
 set(CPACK_PACKAGE_VENDOR "翎川")

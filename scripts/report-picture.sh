@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Regenerates docs/report-a2.png, the first printed page of the worked example:
-# the batch tool runs the example through every sheet, lingchuan-report makes
-# the PDF, pdftoppm turns its first page into the picture.
+# Regenerates docs/report-a2.png, the first printed page of the example job
+# (docs/examples/gear-pair-A.lcjob: the worked example through sheets A2, B1
+# and C, its properties filled in): lingchuan-report makes the PDF, pdftoppm
+# turns its first page into the picture. Then docs/report-c-notice.png: sheet
+# C's page after the module was changed to 2.5 and sheets A2 and B1
+# calculated again, with its notice; and docs/blank-dxf.png, the job's blank
+# drawing as DXF (lingchuan-report --dxf) drawn by ezdxf.
 #
 #   scripts/report-picture.sh          # into docs/
 #   scripts/report-picture.sh DIR      # into DIR (the PDF stays there too)
@@ -18,13 +22,45 @@ cmake --build build --target lingchuan-calc lingchuan-report
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-build/src/cli/lingchuan-calc run >"$work/算例.lcjob" <<'JSON'
-{"actions": ["A1", "A2.Text1=10", "A2.Text2=41", "A2.Text3=2", "A2.Text5=35", "A2.Text12=0.4",
-             "A2.Text17=44.45", "A2.Command1", "A2.Command2", "B1.Text16=0.9", "B1.Command1",
-             "B1.Command3", "C.Text52=25", "C.Text53=20", "C.Text54=28", "C.Text55=22", "C.Command1",
-             "Gljs", "gears.Text1=0.5", "gears.Command1"]}
-JSON
-build/src/report/lingchuan-report "$work/算例.lcjob" -o "$work/算例.pdf"
-pdftoppm -r 100 -f 1 -l 1 -singlefile -png "$work/算例.pdf" "$out/report-a2"
-if [ "$out" != docs ]; then cp "$work/算例.pdf" "$out/"; fi
+job=docs/examples/gear-pair-A.lcjob
+build/src/report/lingchuan-report "$job" -o "$work/gear-pair-A.pdf"
+pdftoppm -r 100 -f 1 -l 1 -singlefile -png "$work/gear-pair-A.pdf" "$out/report-a2"
+if [ "$out" != docs ]; then cp "$work/gear-pair-A.pdf" "$out/"; fi
 echo "wrote $out/report-a2.png"
+
+python3 -c 'import json, sys
+d = json.load(sys.stdin)
+d.pop("log", None)
+d["actions"] = ["A2.Text3=2.5", "A2.Command1", "A2.Command2", "B1.Command1", "B1.Command3"]
+print(json.dumps(d, ensure_ascii=False))' <"$job" | build/src/cli/lingchuan-calc run >"$work/模数改动.lcjob"
+build/src/report/lingchuan-report "$work/模数改动.lcjob" -o "$work/模数改动.pdf"
+pdftoppm -r 100 -f 3 -l 3 -singlefile -png "$work/模数改动.pdf" "$out/report-c-notice"
+echo "wrote $out/report-c-notice.png"
+
+# The blank drawing as DXF, drawn by ezdxf's drawing add-on through
+# matplotlib (Debian's python3-ezdxf and python3-matplotlib): a program that
+# shares nothing with 翎川. The drawing's text style names SimSun, which
+# Windows has; here Noto Sans CJK stands in for it.
+build/src/report/lingchuan-report --dxf "$work/gear-pair-A.dxf" "$job"
+/usr/bin/python3 - "$work/gear-pair-A.dxf" "$out/blank-dxf.png" <<'PY'
+import sys
+import matplotlib
+matplotlib.use("Agg")
+import matplotlib.pyplot as plt
+from ezdxf import recover
+from ezdxf.addons.drawing import Frontend, RenderContext
+from ezdxf.addons.drawing.matplotlib import MatplotlibBackend
+from ezdxf.addons.drawing.properties import LayoutProperties
+from ezdxf.tools import fonts
+
+fonts.find_font_face_by_family = lambda *args, **kwargs: fonts.FontFace(family="Noto Sans CJK JP")
+doc, auditor = recover.readfile(sys.argv[1])
+assert not auditor.has_errors
+fig = plt.figure(figsize=(10, 7))
+ax = fig.add_axes([0, 0, 1, 1])
+paper = LayoutProperties.from_layout(doc.modelspace())
+paper.set_colors("#FFFFFF")
+Frontend(RenderContext(doc), MatplotlibBackend(ax)).draw_layout(doc.modelspace(), finalize=True, layout_properties=paper)
+fig.savefig(sys.argv[2], dpi=110, bbox_inches="tight", pad_inches=0.1)
+PY
+echo "wrote $out/blank-dxf.png"

@@ -17,7 +17,7 @@ run: 没有图形显示（DISPLAY 与 WAYLAND_DISPLAY 均未设置），不打�
 run: 以下是 lingchuan-calc 算出的计算单A2算例（Z1 10，Z2 41，m 2，β 35，x 0.4，刀盘半径 44.45）：
 
 TEXT
-  build/src/cli/lingchuan-calc table A2 < docs/examples/a2-worked-example.json
+  build/src/cli/lingchuan-calc table A2 < docs/examples/a2-worked-example-batch.json
   cat <<'TEXT'
 
 run: 要使用程序窗口，请在桌面会话中运行 scripts/run.sh；远程登录时用 ssh -X 连接，

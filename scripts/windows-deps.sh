@@ -3,8 +3,9 @@
 # outside the clone (LC_CACHE, default ~/.cache/lingchuan):
 #   gmp-mpfr-<key>/      GMP and MPFR as static libraries, and the JSON headers;
 #   qt-<version>-mingw-<key>/  a static Qt (Core, Gui, Widgets, PrintSupport,
-#                        the Windows platform plugin and styles).
-# Both come from Debian's own source packages, fetched through a private apt
+#                        the Windows platform plugin and styles);
+#   dxflib-<key>/        dxflib (the blank drawing as DXF) as a static library.
+# All come from Debian's own source packages, fetched through a private apt
 # list (the source archive is enabled for this download only). Each key is a
 # hash of the source version, the options, the patches and the compiler, so a
 # folder is reused while they stay the same and built anew when one changes; a
@@ -12,7 +13,7 @@
 # usage: scripts/windows-deps.sh [--check] [all|gmp]    (gmp: GMP and MPFR alone)
 #   --check builds nothing: exit 0 when everything named is in the cache, else 1.
 # Prints nothing but progress on stderr; sourced by scripts/windows.sh, which
-# reads LC_DEPS_PREFIX and LC_QT_PREFIX from it, or run on its own.
+# reads LC_DEPS_PREFIX, LC_QT_PREFIX and LC_DXF_PREFIX from it, or run on its own.
 set -euo pipefail
 _deps_check=0
 if [ "${1:-}" = --check ]; then _deps_check=1; shift; fi
@@ -138,5 +139,28 @@ if [ "${1:-all}" = all ] && [ ! -f "$LC_QT_PREFIX/.complete" ]; then
   rm -rf "$srcs"  # the build tree is 2 GB
   touch "$LC_QT_PREFIX/.complete"
 fi
+# dxflib --------------------------------------------------------------------
+# The very source of the Linux build's libdxflib-dev, its seven files compiled
+# into a static library, the headers beside it as Debian installs them.
+dxf_version=$(dpkg-query -W -f '${source:Version}' libdxflib-dev)
+dxf_flags=(-O2 -w)
+dxf_key=$(key_of "dxflib $dxf_version" "release $release" "${dxf_flags[@]}" "$compiler")
+LC_DXF_PREFIX=$cache/dxflib-$dxf_key
+
+if [ "${1:-all}" = all ] && [ ! -f "$LC_DXF_PREFIX/.complete" ]; then
+  [ "$_deps_check" = 0 ] || exit 1
+  echo "windows-deps: dxflib $dxf_version into $LC_DXF_PREFIX" >&2
+  srcs=$cache/dxflib-$dxf_key.src
+  rm -rf "$srcs" "$LC_DXF_PREFIX" && mkdir -p "$srcs/obj" "$LC_DXF_PREFIX/include/dxflib" "$LC_DXF_PREFIX/lib"
+  fetch_debian_sources "$srcs" "dxflib=$dxf_version" || exit 1
+  src=$(find "$srcs" -mindepth 1 -maxdepth 1 -type d -name 'dxflib-*' | head -1)
+  for f in "$src"/src/*.cpp; do
+    $host-g++-posix "${dxf_flags[@]}" -c "$f" -o "$srcs/obj/$(basename "${f%.cpp}").o"
+  done
+  $host-ar rcs "$LC_DXF_PREFIX/lib/libdxflib.a" "$srcs"/obj/*.o
+  cp "$src"/src/*.h "$LC_DXF_PREFIX/include/dxflib/"
+  rm -rf "$srcs"
+  touch "$LC_DXF_PREFIX/.complete"
+fi
 [ "$_deps_check" = 0 ] || exit 0
-export LC_DEPS_PREFIX LC_QT_PREFIX
+export LC_DEPS_PREFIX LC_QT_PREFIX LC_DXF_PREFIX

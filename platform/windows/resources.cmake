@@ -12,6 +12,9 @@ add_custom_command(OUTPUT ${LC_ICO}
   COMMENT "Packing the program's icon")
 add_custom_target(lc_ico DEPENDS ${LC_ICO})
 
+# Shown by Explorer (Properties, Details) beside the product name 翎川.
+set(LC_COPYRIGHT "© 2026 翎川（lingchuan）的开发者。按 GNU 通用公共许可证第3版或更新的版本（GPL-3.0-or-later）发布。")
+
 function(lc_windows_resources target description)
   set(LC_PROGRAM ${target})
   set(LC_DESCRIPTION "${description}")

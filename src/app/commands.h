@@ -9,6 +9,8 @@
 
 #include "core/workbook.h"
 
+class QAction;
+
 namespace lc::app {
 
 class MainWindow;
@@ -22,6 +24,9 @@ struct Command {
     // is active); null: always.
     bool (*appliesTo)(std::optional<SheetId> active);
     void (*run)(MainWindow& main);
+    // Sets its caption and whether it is enabled for the active sheet (called
+    // before the context menu opens); null: as appliesTo says.
+    void (*follow)(MainWindow& main, QAction& action, SheetId active) = nullptr;
 };
 
 // In context-menu order.

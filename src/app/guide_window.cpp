@@ -1,5 +1,7 @@
 #include "app/guide_window.h"
 
+#include "app/about.h"
+
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -7,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -80,6 +83,17 @@ GuideWindow::GuideWindow() : QWidget(nullptr, Qt::Window) {
     browser_->setSource(QUrl(QString::fromLatin1(kGuideUrl)), QTextDocument::MarkdownResource);
     nameHeadings();
     browser_->viewport()->installEventFilter(this);
+    // The text's own menu (copy, select all) and 关于翎川.
+    browser_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(browser_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = browser_->createStandardContextMenu(pos);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addSeparator();
+        QAction* about = menu->addAction("关于翎川");
+        about->setObjectName("About");
+        connect(about, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
+        menu->popup(browser_->viewport()->mapToGlobal(pos));
+    });
 
     findBar_ = new QWidget(this);
     find_ = new FindField(
@@ -212,6 +226,16 @@ void GuideWindow::present(const QWidget& beside) {
     show();
     raise();
     activateWindow();
+}
+
+void GuideWindow::presentAlone() {
+    placed_ = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(std::min(kGuideWidth, avail.width()), std::min(800, avail.height() * 9 / 10));
+        move(avail.center() - rect().center());
+    }
+    show();
 }
 
 }  // namespace lc::app

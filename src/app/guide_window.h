@@ -18,6 +18,8 @@ public:
     // Shows the window, the first time just right of `beside` (left of it
     // where the screen has no room on the right), and brings it to the front.
     void present(const QWidget& beside);
+    // Shows the window alone (`lingchuan --guide`), centred on the screen.
+    void presentAlone();
     QTextBrowser* browser() const { return browser_; }
     // Ctrl+F: the find bar under the text; Enter finds the next place (from
     // the top again after the last), Shift+Enter the one before, Esc closes it.

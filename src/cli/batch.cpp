@@ -14,6 +14,7 @@ namespace {
 Workbook copyOf(const Workbook& wb) {
     Workbook copy;
     copy.flags = wb.flags;
+    copy.properties = wb.properties;
     for (SheetId id : kAllSheets)
         if (const Sheet* s = wb.find(id)) copy.insert(id) = *s;
     return copy;

@@ -3,19 +3,22 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
-#include <streambuf>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "cli/batch.h"
 #include "cli/table.h"
+#include "console/console.h"
+#include "core/chain_state.h"
 #include "core/json_input.h"
+#include "core/quote.h"
 
 namespace {
 
 constexpr int kOk = 0;
 constexpr int kInternal = 1;
+constexpr int kNotCurrent = 1;  // check: a sheet is not current
 constexpr int kBadInput = 2;
 constexpr int kWriteFailed = 3;
 
@@ -23,6 +26,7 @@ const char* const kHelp = R"HELP(Usage:
   lingchuan-calc run < WORKBOOK.json
   lingchuan-calc gears TARGET [TOLERANCE]
   lingchuan-calc table SHEET < WORKBOOK.json
+  lingchuan-calc check < WORKBOOK.json
   lingchuan-calc --help | --version
 
 lingchuan-calc run
@@ -31,12 +35,16 @@ lingchuan-calc run
   JSON (UTF-8) on standard output.
 
   Input, every key optional; a job file saved by the program is one:
-    {"format": "lingchuan-workbook", "version": 1,
+    {"format": "lingchuan-workbook", "version": 2,
      "flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
+     "properties": {"pinionDrawing": "...", "gearDrawing": "...", "name": "...",
+                    "material": "...", "designer": "...", "checker": "...",
+                    "date": "...", "remarks": "..."},
      "sheets": {"A2": {...}, "B1": {...}, "C": {...}, "gears": {...}},
      "actions": [...]}
   "format", when given, must be "lingchuan-workbook"; "version", when given,
-  no newer than 1. A sheet named under "sheets" exists at the start with its
+  no newer than 2. "properties" (texts, each optional) are the job's title
+  block; output without them is version 1, with them version 2. A sheet named under "sheets" exists at the start with its
   default texts overlaid by the given ones; its creation steps do not run.
   Its keys are control names: "Text1", "Text23(0)", "Text1(0)" (texts),
   "Check1" (0 or 1); on A2 also "Option1", "Option2" (captions) and
@@ -57,7 +65,7 @@ lingchuan-calc run
   b1Done; sheets B1 and C import), as the program creates a window whenever
   something needs it. Closing a sheet that does not exist does nothing.
 
-  Output: "format", "version", the flags, every sheet that exists at the end
+  Output: "format", "version", the flags, the properties, every sheet that exists at the end
   with all its texts, check boxes, option captions and selection (gears: list
   and caption) and "visible", and "log", one entry per action; without its
   "log" the output is a job file the program opens. A result the program
@@ -90,62 +98,32 @@ lingchuan-calc table SHEET
   each padded to at most 40 columns (a wider text pushes the rest of its
   line on). A SHEET that does not exist in the workbook is bad input.
 
+lingchuan-calc check
+  Reads a JSON workbook on standard input exactly as run does and tells, for
+  every sheet in it, "current" or each reason why not, one line a reason with
+  the items it concerns: results that calculating again would change, a
+  calculation that would stop, a sheet never calculated, inputs copied from
+  sheet A2 or B1 that differ from their source now, a sheet read that is itself
+  not current. Exit status 0 when every sheet is current, 1 when one is not.
+
 Examples:
   echo '{"actions": ["A1", "A2.Text1=20", "A2.Text2=41", "A2.Text2.Enter"]}' \
     | lingchuan-calc run
   lingchuan-calc gears 0.5
   lingchuan-calc run < job.json | lingchuan-calc table A2
+  lingchuan-calc check < job.lcjob
 
 Exit status: 0 when the tool ran, also when the program stopped at a message
 or a fault (those are log entries); 2 for bad input or usage, with one line on
 standard error naming what is wrong and where, and nothing on standard output;
 3 when standard output cannot be written (a full disk, a closed output), with
-one line on standard error; 1 for an internal error.
+one line on standard error; 1 for an internal error (and from check, for a
+sheet that is not current).
 )HELP";
 
-// Standard output through a buffer that keeps the reason of the first failed
-// write or flush, so that a full disk or a closed output is reported rather
-// than lost.
-class OutputBuffer : public std::streambuf {
-public:
-    OutputBuffer() { setp(buffer_, buffer_ + sizeof buffer_); }
-    int error() const { return error_; }
-    bool failed() const { return failed_; }
-
-protected:
-    int_type overflow(int_type c) override {
-        if (!drain()) return traits_type::eof();
-        if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
-        return traits_type::not_eof(c);
-    }
-    int sync() override {
-        if (!drain()) return -1;
-        errno = 0;
-        if (std::fflush(stdout) != 0) return fail();
-        return 0;
-    }
-
-private:
-    bool drain() {
-        if (failed_) return false;
-        const auto n = static_cast<std::size_t>(pptr() - pbase());
-        errno = 0;
-        if (n > 0 && std::fwrite(pbase(), 1, n, stdout) != n) return fail() == 0;
-        setp(buffer_, buffer_ + sizeof buffer_);
-        return true;
-    }
-    int fail() {
-        failed_ = true;
-        error_ = errno;
-        return -1;
-    }
-    char buffer_[1 << 16];
-    int error_ = 0;
-    bool failed_ = false;
-};
-
-OutputBuffer outputBuffer;
-std::ostream output(&outputBuffer);
+// Standard output through the console module, which keeps the reason of the
+// first failed write or flush.
+std::ostream& output = std::cout;
 
 int badInput(const std::string& what) {
     std::cerr << "lingchuan-calc: " << what << "\n";
@@ -191,6 +169,18 @@ int tableCommand(const std::string& name) {
     return kOk;
 }
 
+int checkCommand() {
+    const lc::Workbook wb = lc::cli::runToEnd(readInput());
+    const lc::ChainState chain = lc::chainState(wb);
+    for (lc::SheetId id : lc::kAllSheets) {
+        const lc::SheetState* state = chain.of(id);
+        if (!state) continue;
+        if (state->current()) output << lc::sheetKey(id) << ": current\n";
+        for (const lc::Reason& r : state->reasons) output << lc::visibleText(lc::reasonEnglish(id, r)) << "\n";
+    }
+    return chain.allCurrent() ? kOk : kNotCurrent;
+}
+
 int command(const std::vector<std::string>& args) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         output << kHelp;
@@ -200,7 +190,7 @@ int command(const std::vector<std::string>& args) {
         output << "lingchuan-calc " << LC_VERSION << "\n";
         return kOk;
     }
-    if (args.empty()) return badInput("no command given (run, gears, table; try --help)");
+    if (args.empty()) return badInput("no command given (run, gears, table, check; try --help)");
     if (args[0] == "run") {
         if (args.size() != 1) return badInput("run takes no arguments, the workbook comes on standard input");
         return runCommand();
@@ -213,14 +203,18 @@ int command(const std::vector<std::string>& args) {
         if (args.size() != 2) return badInput("usage: lingchuan-calc table SHEET < WORKBOOK.json");
         return tableCommand(args[1]);
     }
-    return badInput("unknown command " + lc::shortQuote(args[0]) + " (run, gears, table; try --help)");
+    if (args[0] == "check") {
+        if (args.size() != 1) return badInput("check takes no arguments, the workbook comes on standard input");
+        return checkCommand();
+    }
+    return badInput("unknown command " + lc::shortQuote(args[0]) + " (run, gears, table, check; try --help)");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::ios::sync_with_stdio(false);
+    const lc::console::StandardStreams streams;
     int status = kOk;
     try {
         status = command(args);
@@ -231,8 +225,8 @@ int main(int argc, char** argv) {
         status = kInternal;
     }
     output.flush();
-    if (outputBuffer.failed()) {
-        const int error = outputBuffer.error();
+    if (streams.output().failed()) {
+        const int error = streams.output().error();
         std::cerr << "lingchuan-calc: cannot write the output"
                   << (error ? ": " + std::generic_category().message(error) : std::string()) << "\n";
         return kWriteFailed;

@@ -167,7 +167,13 @@ SketchOutcome blankSketch(const Sheet& a2) {
 SketchOutcome blankSketch(const Workbook& wb) {
     const Sheet* a2 = wb.find(SheetId::A2);
     if (!a2) return {std::nullopt, "计算单A2没有打开，没有齿坯示意图。"};
-    return blankSketch(*a2);
+    SketchOutcome out = blankSketch(*a2);
+    if (out.sketch) {
+        out.sketch->name = wb.properties[Property::Name];
+        out.sketch->pinionDrawing = wb.properties[Property::PinionDrawing];
+        out.sketch->gearDrawing = wb.properties[Property::GearDrawing];
+    }
+    return out;
 }
 
 }  // namespace lc

@@ -50,6 +50,8 @@ struct BlankSketch {
     // The title block, texts as the sheet holds them: Z1, Z2, m, β, x, the
     // cutter radius, and the hands of pinion and gear from item 20.
     std::string teeth1, teeth2, module, spiralAngle, shift, cutterRadius, pinionHand, gearHand;
+    // The job's properties the title block names (the workbook's sketch only).
+    std::string name, pinionDrawing, gearDrawing;
 };
 
 struct SketchOutcome {

@@ -12,6 +12,7 @@ constexpr Unit Min = Unit::ArcMinute;
 constexpr Unit In = Unit::Inch;
 constexpr bool Typed = true;
 constexpr bool Computed = false;
+constexpr bool NoStep = true;
 
 // Sheet A2. Item 18 is the cutter's nominal diameter in inches, chosen by the
 // radius typed into item 17 (radius = diameter × 25.4 / 2).
@@ -115,16 +116,16 @@ constexpr Item kC[] = {
     {10, "10 i02", "i02 = 3·Zi2/Zc", None, "Text10", "", Computed},
     {11, "11 ig1", "ig1 = 2·Zi1/Z1", None, "Text11", "", Computed},
     {12, "12 ig2", "ig2 = 2·Zi2/Z2", None, "Text12", "", Computed},
-    {13, "13 Gr", "Gr（默认20，可修改）", None, "Text13", "", Computed},
+    {13, "13 Gr", "Gr（默认20，可修改）", None, "Text13", "", Typed},
     {14, "14 G1", "G1 = Gr·Zc/Z1", None, "Text14", "", Computed},
     {15, "15 G2", "G2 = 20·Zc/Z2", None, "Text15", "", Computed},
     {16, "16", "d1·0.00043·cos β（小轮节圆直径项）", None, "Text16", "", Computed},
     {17, "17", "d2·0.00043·cos β（大轮节圆直径项）", None, "Text17", "", Computed},
-    {18, "18", "（计算不用）", None, "Text18", "", Computed},
-    {19, "19", "（计算不用）", None, "Text19", "", Computed},
-    {20, "20", "（计算不用）", None, "Text20", "", Computed},
-    {21, "21", "（计算不用）", None, "Text21", "", Computed},
-    {22, "22", "（计算不用）", None, "Text22", "", Computed},
+    {18, "18", "（计算不用）", None, "Text18", "", Computed, NoStep},
+    {19, "19", "（计算不用）", None, "Text19", "", Computed, NoStep},
+    {20, "20", "（计算不用）", None, "Text20", "", Computed, NoStep},
+    {21, "21", "（计算不用）", None, "Text21", "", Computed, NoStep},
+    {22, "22", "（计算不用）", None, "Text22", "", Computed, NoStep},
     {23, "23 △Q1", "△Q1 = (θ1 − θε)/2", Deg, "Text23", "", Computed},
     {24, "24 △Q2", "△Q2", Deg, "Text24", "", Computed},
     {25, "25 e2/2", "e2/2 = arcsin(U2/64)", Deg, "Text25", "", Computed},
@@ -133,16 +134,16 @@ constexpr Item kC[] = {
     {28, "28 ei1/2", "ei1/2 = arcsin(Ui1/64)", Deg, "Text28", "", Computed},
     {29, "29 Q右", "Q右", Deg, "Text29", "", Computed},
     {30, "30 Q左", "Q左", Deg, "Text30", "", Computed},
-    {31, "31 △αtM", "△αtM（计算不用）", None, "Text31", "", Computed},
-    {32, "32 JM1(<>)", "JM1(<>)（计算不用）", None, "Text32", "", Computed},
-    {33, "33 JM2(<>)", "JM2(<>)（计算不用）", None, "Text33", "", Computed},
+    {31, "31 △αtM", "△αtM（计算不用）", None, "Text31", "", Computed, NoStep},
+    {32, "32 JM1(<>)", "JM1(<>)（计算不用）", None, "Text32", "", Computed, NoStep},
+    {33, "33 JM2(<>)", "JM2(<>)（计算不用）", None, "Text33", "", Computed, NoStep},
     {34, "34 JM1(=)", "JM1(=) = j + e2/2 + 90", Deg, "Text34", "", Computed},
     {35, "35 JM2(=)", "JM2(=) = e2/2 − j + 90", Deg, "Text35", "", Computed},
     {36, "36 X1", "X1 = 7 − △X1", Mm, "Text36", "", Computed},
     {37, "37 X2", "X2 = 7 − △X2", Mm, "Text37", "", Computed},
     {38, "38 凸轮升程", "凸轮升程 2h + 6", Mm, "Text38", "", Computed},
-    {39, "39", "（计算不用）", None, "Text39", "", Computed},
-    {40, "40", "（计算不用）", None, "Text40", "", Computed},
+    {39, "39", "（计算不用）", None, "Text39", "", Computed, NoStep},
+    {40, "40", "（计算不用）", None, "Text40", "", Computed, NoStep},
 };
 
 constexpr Item kGears[] = {
@@ -222,6 +223,9 @@ std::vector<TableRow> tableOf(const Sheet& sheet) {
         }
         for (const CheckBox& box : checks)
             if (box.besideItem == item.number && box.keepsTyped) row.input = sheet.check(box.name) != 0;
+        // What stands in a field no step writes was typed there.
+        if (item.noStep && row.first.empty()) row.uncomputed = true;
+        if (item.noStep && !row.first.empty()) row.input = true;
         rows.push_back(std::move(row));
         // A check box follows the item it stands beside.
         for (const CheckBox& box : checks) {

@@ -26,6 +26,7 @@ struct Item {
     std::string_view field;      // the single or pinion field ("Text1", "Text23(0)"); "" for item 20 of A2 (the hand)
     std::string_view gearField;  // the gear row's field of a paired item, else ""
     bool input;                  // typed by the user (green) rather than computed (orange)
+    bool noStep = false;         // a result field that no step of the calculation writes
 };
 
 // The sheet's items in form order (column by column, top to bottom).
@@ -50,8 +51,9 @@ std::span<const CheckBox> checkBoxesOf(SheetId sheet);
 // 20 of A2 gives the two hands ("左", "右"); a check box follows the item it
 // stands beside, with "是" or "否" and its meaning as caption (a box that nothing
 // reads is left out), and the item beside a box counts as typed only while the
-// box is ticked; the change-gear
-// window's list lines follow its two fields, one row a line.
+// box is ticked; an item that no step writes counts as typed once it holds a
+// text, and is marked `uncomputed` while empty; the change-gear window's list
+// lines follow its two fields, one row a line.
 struct TableRow {
     std::string number;   // "15", or "" where the form shows none
     std::string caption;
@@ -60,6 +62,7 @@ struct TableRow {
     Unit unit = Unit::None;
     bool input = false;
     bool paired = false;
+    bool uncomputed = false;  // empty, and no step writes it
 };
 std::vector<TableRow> tableOf(const Sheet& sheet);
 

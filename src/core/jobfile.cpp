@@ -2,6 +2,7 @@
 // it, and written back with every sheet that exists.
 #include "core/jobfile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/calc.h"
@@ -89,8 +90,8 @@ void version(const Json& v) {
 }
 
 [[noreturn]] void unknownKey(const std::string& key) {
-    throw JobError(keyInMessage(key), "no such key (format, version, flags, sheets, actions)",
-                   "不认识的名称（可用的有 format、version、flags、sheets、actions、log）。");
+    throw JobError(keyInMessage(key), "no such key (format, version, flags, properties, sheets, actions)",
+                   "不认识的名称（可用的有 format、version、flags、properties、sheets、actions、log）。");
 }
 
 // Each top-level key as it is read: a previous run's "log" is read through
@@ -99,7 +100,9 @@ void version(const Json& v) {
 // them, so that a newer or foreign document is named as such first.
 bool keepTopLevel(const Json& readSoFar, const std::string& key) {
     if (key == "log") return false;
-    if (key == "format" || key == "version" || key == "flags" || key == "sheets" || key == "actions") return true;
+    if (key == "format" || key == "version" || key == "flags" || key == "properties" || key == "sheets" ||
+        key == "actions")
+        return true;
     if (readSoFar.contains("format") && readSoFar.contains("version")) {
         format(readSoFar["format"]);
         version(readSoFar["version"]);
@@ -133,6 +136,8 @@ public:
                         throw JobError(where, "no such sheet (A2, B1, C, gears)", "没有这个计算单（A2、B1、C、gears）。");
                     sheet(out.workbook.insert(*id), given, where);
                 }
+            } else if (key == "properties") {
+                properties(value, out.workbook.properties);
             } else if (key == "actions") {
                 if (!value.is_array())
                     throw JobError("actions", std::string("expected an array, got ") + kindOf(value),
@@ -204,6 +209,21 @@ private:
                 throw JobError(where, "no such flag (a2Done, b1Done, pinionRightHand)",
                                "没有这个标志（a2Done、b1Done、pinionRightHand）。");
             *flag = boolean(value, where) ? kTrue : kFalse;
+        }
+    }
+
+    void properties(const Json& given, Properties& out) const {
+        object(given, "properties");
+        for (const auto& [key, value] : given.items()) {
+            const std::string where = "properties." + keyInMessage(key);
+            const auto p = std::find_if(kAllProperties.begin(), kAllProperties.end(),
+                                        [&](Property q) { return key == propertyKey(q); });
+            if (p == kAllProperties.end())
+                throw JobError(where,
+                               "no such property (pinionDrawing, gearDrawing, name, material, designer, checker, date, "
+                               "remarks)",
+                               "没有这项属性（pinionDrawing、gearDrawing、name、material、designer、checker、date、remarks）。");
+            out[*p] = text(value, where);
         }
     }
 
@@ -281,6 +301,8 @@ Json sheetJson(const Sheet& s) {
 
 // "sheets.A2.Text23(0)" in the workbook's words: "计算单A2 第23项小轮（Text23(0)）".
 std::string placeWords(const std::string& where) {
+    for (Property p : kAllProperties)
+        if (where == std::string("properties.") + propertyKey(p)) return std::string("属性 ") + propertyLabel(p);
     const std::string prefix = "sheets.";
     if (where.rfind(prefix, 0) != 0) return where;
     const std::string rest = where.substr(prefix.size());
@@ -324,10 +346,14 @@ std::string writeJobFile(const Workbook& wb) {
 Json documentJson(const Workbook& wb) {
     Json out = Json::object();
     out["format"] = kJobFormat;
-    out["version"] = kJobVersion;
+    // A workbook without properties is the document version 1 has always
+    // been, byte for byte; properties need a reader that knows them.
+    out["version"] = wb.properties.empty() ? 1 : kJobVersion;
     out["flags"] = {{"a2Done", wb.flags.a2Done != kFalse},
                     {"b1Done", wb.flags.b1Done != kFalse},
                     {"pinionRightHand", wb.flags.pinionRightHand != kFalse}};
+    if (!wb.properties.empty())
+        for (Property p : kAllProperties) out["properties"][propertyKey(p)] = wb.properties[p];
     out["sheets"] = Json::object();
     for (SheetId id : kAllSheets)
         if (const Sheet* s = wb.find(id)) out["sheets"][sheetKey(id)] = sheetJson(*s);

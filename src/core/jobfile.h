@@ -2,13 +2,17 @@
 // tool's input and output, which are the same document) into a Workbook and
 // back. Used by the program, lingchuan-calc and lingchuan-report.
 //
-//   {"format": "lingchuan-workbook", "version": 1,
+//   {"format": "lingchuan-workbook", "version": 2,
 //    "flags": {"a2Done": false, "b1Done": false, "pinionRightHand": false},
+//    "properties": {"pinionDrawing": "...", "gearDrawing": "...", "name": "...", "material": "...",
+//                   "designer": "...", "checker": "...", "date": "...", "remarks": "..."},
 //    "sheets": {"A2": {...}, "B1": {...}, "C": {...}, "gears": {...}},
 //    "actions": [...], "log": [...]}
 //
 // Every key is optional on reading; "log" is ignored, so that an output can be
-// read again.
+// read again. A workbook without properties is written as version 1, as
+// before properties existed, so that an older program opens it; with
+// properties as version 2, which an older program refuses as newer.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +27,8 @@
 
 namespace lc {
 
-inline constexpr int kJobVersion = 1;
+// The newest version read and written.
+inline constexpr int kJobVersion = 2;
 inline constexpr std::string_view kJobFormat = "lingchuan-workbook";
 
 // What a job file may hold. The same limits apply on saving (the program does

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "core/freshness.h"
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "core/numtext.h"
 
@@ -78,19 +78,37 @@ std::string joined(const std::vector<Row>& rows, char separator, const char* lin
     return out;
 }
 
+// The chain's notices of the sheet, one a line; none when it is current.
+std::vector<std::string> notices(const Workbook& wb, SheetId id) { return noticeLines(*chainState(wb).of(id)); }
+
+// The job's properties (all of them once one is filled in, so that each keeps
+// its row), then the sheet.
+std::vector<Row> workbookRows(const Workbook& wb, SheetId id) {
+    std::vector<Row> rows;
+    if (!wb.properties.empty())
+        for (Property p : kAllProperties) rows.push_back(Row{propertyLabel(p), wb.properties[p]});
+    for (Row& row : rowsOf(*wb.find(id))) rows.push_back(std::move(row));
+    return rows;
+}
+
 }  // namespace
 
 std::string tabSeparated(const Sheet& sheet) { return joined(rowsOf(sheet), '\t', "\n", "\t\r\n", true); }
 
 std::string tabSeparated(const Workbook& wb, SheetId id) {
-    const std::string warning = staleWarning(wb, id);
-    return (warning.empty() ? std::string() : warning + "\n") + tabSeparated(*wb.find(id));
+    std::string out;
+    for (const std::string& line : notices(wb, id)) {
+        appendCell(out, line, "\t\r\n", true);
+        out += "\n";
+    }
+    return out + joined(workbookRows(wb, id), '\t', "\n", "\t\r\n", true);
 }
 
 std::string commaSeparated(const Workbook& wb, SheetId id) {
-    std::vector<Row> rows = rowsOf(*wb.find(id));
-    const std::string warning = staleWarning(wb, id);
-    if (!warning.empty()) rows.insert(rows.begin(), Row{warning});
+    std::vector<Row> rows;
+    for (const std::string& line : notices(wb, id)) rows.push_back(Row{line});
+    const std::vector<Row> table = workbookRows(wb, id);
+    rows.insert(rows.end(), table.begin(), table.end());
     return "\xEF\xBB\xBF" + joined(rows, ',', "\r\n", ",\"\r\n", false);
 }
 

@@ -18,8 +18,10 @@ namespace lc {
 // line break or a leading quote mark is put in quote marks with its own quote
 // marks doubled, so that it stays one cell.
 std::string tabSeparated(const Sheet& sheet);
-// The workbook's sheet (which must exist) the same way, after a first line
-// with its warning when its results do not belong to its inputs.
+// The workbook's sheet (which must exist) the same way, after the lines of its
+// notice when it is not current (one a reason, items named: chain_state.h),
+// and after the job's properties, a row each (名称, its text), when one is
+// filled in.
 std::string tabSeparated(const Workbook& wb, SheetId id);
 // The same rows as a CSV file: UTF-8 after a byte order mark (which tells a
 // spreadsheet the file is not in the system's code page), cells separated by

@@ -136,31 +136,40 @@ void Sheet::setCheck(std::string_view name, int value) {
     it->second = value;
 }
 
-Workbook::Workbook(const Workbook& other) : flags(other.flags) {
-    for (std::size_t i = 0; i < sheets_.size(); ++i)
-        if (other.sheets_[i]) sheets_[i] = std::make_unique<Sheet>(*other.sheets_[i]);
+const char* propertyKey(Property p) {
+    static const char* const keys[] = {"pinionDrawing", "gearDrawing", "name",     "material",
+                                       "designer",      "checker",     "date",     "remarks"};
+    return keys[static_cast<std::size_t>(p)];
 }
 
-Workbook& Workbook::operator=(const Workbook& other) {
-    if (this != &other) {
-        Workbook copy(other);
-        flags = copy.flags;
-        sheets_ = std::move(copy.sheets_);
-    }
-    return *this;
+const char* propertyLabel(Property p) {
+    static const char* const labels[] = {"图号（小轮）", "图号（大轮）", "名称", "材料", "设计", "审核", "日期", "备注"};
+    return labels[static_cast<std::size_t>(p)];
 }
 
-Sheet* Workbook::find(SheetId id) { return sheets_[static_cast<std::size_t>(id)].get(); }
+bool Properties::empty() const {
+    for (const std::string& t : texts)
+        if (!t.empty()) return false;
+    return true;
+}
 
-const Sheet* Workbook::find(SheetId id) const { return sheets_[static_cast<std::size_t>(id)].get(); }
+Sheet* Workbook::find(SheetId id) {
+    auto& slot = sheets_[static_cast<std::size_t>(id)];
+    return slot ? &*slot : nullptr;
+}
+
+const Sheet* Workbook::find(SheetId id) const {
+    const auto& slot = sheets_[static_cast<std::size_t>(id)];
+    return slot ? &*slot : nullptr;
+}
 
 void Workbook::notify(SheetId id, SheetEvent e) {
-    if (listener_) listener_(id, e);
+    if (listener_.tell) listener_.tell(id, e);
 }
 
 Sheet& Workbook::insert(SheetId id) {
     auto& slot = sheets_[static_cast<std::size_t>(id)];
-    slot = std::make_unique<Sheet>(id);
+    slot.emplace(id);
     notify(id, SheetEvent::Created);
     return *slot;
 }
@@ -175,27 +184,8 @@ Sheet& Workbook::sheet(SheetId id) {
             flags.b1Done = kFalse;
             break;
         case SheetId::B1:
-            if (flags.a2Done == kTrue) importA2IntoB1(*this);
-            break;
         case SheetId::C:
-            // Each copy reads sheet A2 afresh: when A2 was closed, the first
-            // read creates it anew, which clears both flags; the later copies
-            // then take the new sheet's empty texts and the B1 import is skipped.
-            if (flags.a2Done == kTrue) {
-                static const std::pair<const char*, const char*> copies[] = {
-                    {"Text1", "Text42"}, {"Text2", "Text43"}, {"Text6", "Text44"},  {"Text3", "Text45"},
-                    {"Text5", "Text46"}, {"Text16", "Text47"}, {"Text15", "Text48"}, {"Text31", "Text50"},
-                };
-                for (const auto& [from, to] : copies) {
-                    const std::string t = sheet(SheetId::A2).text(from);
-                    s.setText(to, t);
-                }
-            }
-            if (flags.b1Done == kTrue) {
-                const std::string dtx1 = sheet(SheetId::B1).text("Text15");
-                s.setText("Text56", dtx1);
-                s.setText("Text57", dtx1);
-            }
+            creationImport(*this, id);
             break;
         case SheetId::Gears:
             break;
@@ -224,13 +214,59 @@ void Workbook::close(SheetId id) {
     notify(id, SheetEvent::Closed);
 }
 
-void importA2IntoB1(Workbook& wb) {
-    static const std::pair<const char*, const char*> copies[] = {
-        {"Text18", "Text1(0)"}, {"Text17", "Text1(1)"}, {"Text26", "Text2"}, {"Text21", "Text3"}};
-    for (const auto& [from, to] : copies) {
-        const std::string t = wb.sheet(SheetId::A2).text(from);
-        wb.sheet(SheetId::B1).setText(to, t);
+Workbook asCreated(const Workbook& wb) {
+    Workbook fresh;
+    for (SheetId id : kAllSheets)
+        if (const Sheet* s = wb.find(id)) fresh.insert(id).visible = s->visible;
+    return fresh;
+}
+
+std::span<const Copy> importCopies(SheetId to) {
+    // Sheet B1's four fields, then sheet C's eight A2 texts in the order they
+    // are copied and sheet B1's item 53 into both △X fields.
+    static const Copy b1[] = {{SheetId::A2, "Text18", "Text1(0)"},
+                              {SheetId::A2, "Text17", "Text1(1)"},
+                              {SheetId::A2, "Text26", "Text2"},
+                              {SheetId::A2, "Text21", "Text3"}};
+    static const Copy c[] = {{SheetId::A2, "Text1", "Text42"},  {SheetId::A2, "Text2", "Text43"},
+                             {SheetId::A2, "Text6", "Text44"},  {SheetId::A2, "Text3", "Text45"},
+                             {SheetId::A2, "Text5", "Text46"},  {SheetId::A2, "Text16", "Text47"},
+                             {SheetId::A2, "Text15", "Text48"}, {SheetId::A2, "Text31", "Text50"},
+                             {SheetId::B1, "Text15", "Text56"}, {SheetId::B1, "Text15", "Text57"}};
+    switch (to) {
+        case SheetId::B1: return b1;
+        case SheetId::C: return c;
+        default: return {};
     }
+}
+
+namespace {
+
+// The copies of `to`'s import that come from `from`, each reading the source
+// afresh.
+void copyFrom(Workbook& wb, SheetId from, SheetId to) {
+    for (const Copy& copy : importCopies(to)) {
+        if (copy.from != from) continue;
+        const std::string t = wb.sheet(from).text(copy.fromField);
+        wb.sheet(to).setText(copy.toField, t);
+    }
+}
+
+}  // namespace
+
+void importA2IntoB1(Workbook& wb) { copyFrom(wb, SheetId::A2, SheetId::B1); }
+
+void importIntoC(Workbook& wb) {
+    // Each copy reads sheet A2 afresh: when A2 was closed, the first read
+    // creates it anew, which clears both flags; the later copies then take
+    // the new sheet's empty texts and the B1 copies are skipped.
+    if (wb.flags.a2Done == kTrue) copyFrom(wb, SheetId::A2, SheetId::C);
+    if (wb.flags.b1Done == kTrue) copyFrom(wb, SheetId::B1, SheetId::C);
+}
+
+void creationImport(Workbook& wb, SheetId id) {
+    if (id == SheetId::B1 && wb.flags.a2Done == kTrue) importA2IntoB1(wb);
+    if (id == SheetId::C) importIntoC(wb);
 }
 
 }  // namespace lc

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +35,7 @@ struct Flags {
     Flag a2Done = kFalse;
     Flag b1Done = kFalse;
     Flag pinionRightHand = kFalse;
+    bool operator==(const Flags&) const = default;
 };
 
 class Sheet {
@@ -75,6 +76,9 @@ public:
     const std::map<std::string, std::string, std::less<>>& texts() const { return texts_; }
     const std::map<std::string, int, std::less<>>& checks() const { return checks_; }
 
+    // Everything the sheet holds, member by member.
+    bool operator==(const Sheet&) const = default;
+
 private:
     // A new sheet is a copy of one built once per kind.
     struct Build {};
@@ -88,19 +92,43 @@ private:
     std::map<std::string, int, std::less<>> checks_;
 };
 
+// The job's properties, as a workshop drawing's title block gives them: the
+// drawing numbers of pinion and gear, the pair's name, material, who designed
+// and who checked it, the date and remarks. Plain texts under the limits of a
+// field, empty when not filled in; the remarks may run over several lines.
+enum class Property { PinionDrawing, GearDrawing, Name, Material, Designer, Checker, Date, Remarks };
+inline constexpr std::array<Property, 8> kAllProperties{Property::PinionDrawing, Property::GearDrawing, Property::Name,
+                                                        Property::Material,      Property::Designer,    Property::Checker,
+                                                        Property::Date,          Property::Remarks};
+// "pinionDrawing" ...: the names in the job file.
+const char* propertyKey(Property p);
+// "图号（小轮）" ...: the names on the page, in the table and the dialog.
+const char* propertyLabel(Property p);
+
+struct Properties {
+    std::array<std::string, kAllProperties.size()> texts;
+    const std::string& operator[](Property p) const { return texts[static_cast<std::size_t>(p)]; }
+    std::string& operator[](Property p) { return texts[static_cast<std::size_t>(p)]; }
+    // Whether none is filled in.
+    bool empty() const;
+    bool operator==(const Properties&) const = default;
+};
+
 enum class SheetEvent { Created, Shown, Hidden, Closed };
 
 class Workbook {
 public:
+    // A copy holds copies of everything the workbook holds (flags, sheets and
+    // whatever else is added as a member) and tells nobody of its changes: a
+    // calculation can be tried on it without touching the windows, and a
+    // whole workbook can be kept as a step of the job's history. Assigning
+    // one workbook to another replaces its contents and keeps its listener;
+    // nobody is told. Two workbooks are equal when every member is.
     Workbook() = default;
-    // A copy holds copies of the flags and sheets and tells nobody of its
-    // changes: a calculation can be tried on it without touching the windows.
-    Workbook(const Workbook& other);
-    Workbook& operator=(const Workbook& other);
-    Workbook(Workbook&&) = default;
-    Workbook& operator=(Workbook&&) = default;
+    bool operator==(const Workbook&) const = default;
 
     Flags flags;
+    Properties properties;
 
     // The sheet, created with its creation steps when it does not exist.
     Sheet& sheet(SheetId id);
@@ -120,16 +148,49 @@ public:
     Sheet& insert(SheetId id);
 
     // Told of every creation, show, hide and close, so that the windows follow.
-    void setListener(std::function<void(SheetId, SheetEvent)> listener) { listener_ = std::move(listener); }
+    void setListener(std::function<void(SheetId, SheetEvent)> listener) { listener_.tell = std::move(listener); }
 
 private:
+    // The listener belongs to one workbook object: a copy starts without one,
+    // an assignment keeps the one it has, and it takes no part in comparing.
+    struct Listener {
+        std::function<void(SheetId, SheetEvent)> tell;
+        Listener() = default;
+        Listener(const Listener&) {}
+        Listener& operator=(const Listener&) { return *this; }
+        bool operator==(const Listener&) const { return true; }
+    };
+
     void notify(SheetId id, SheetEvent e);
-    std::array<std::unique_ptr<Sheet>, 4> sheets_;
-    std::function<void(SheetId, SheetEvent)> listener_;
+    // A sheet stays where it is while others come and go.
+    std::array<std::optional<Sheet>, 4> sheets_;
+    Listener listener_;
 };
+
+// The workbook as a fresh start would hold the same sheets: each as its
+// creation makes it (default texts, before any import: a fresh start has
+// calculated nothing), shown or hidden as in `wb`, the flags cleared.
+Workbook asCreated(const Workbook& wb);
+// One text an import copies unchanged: from a field of an earlier sheet into
+// a field of the importing sheet.
+struct Copy {
+    SheetId from;
+    const char* fromField;
+    const char* toField;
+};
+// The copies of the sheet's import in the order they run (none for A2 and the
+// change gears). The imports below run exactly these, and the chain's state
+// compares exactly these.
+std::span<const Copy> importCopies(SheetId to);
 
 // Sheet B1's import of sheet A2's items 18, 17, 26 and 21 (its creation step
 // and the B1 menu command's import when a2Done).
 void importA2IntoB1(Workbook& wb);
+// Sheet C's import: sheet A2's items 1, 2, 6, 3, 5, 16, 15 and 31 when
+// a2Done, then sheet B1's item 53 into both △X fields when b1Done.
+void importIntoC(Workbook& wb);
+// The import the sheet's creation runs, with its guards: B1 from A2 when
+// a2Done; C as importIntoC; nothing for the other sheets.
+void creationImport(Workbook& wb, SheetId id);
 
 }  // namespace lc

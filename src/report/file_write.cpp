@@ -20,10 +20,12 @@ namespace {
 const std::initializer_list<int> kDiskFull{112, 39};  // ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL
 const std::initializer_list<int> kNoPermission{5};    // ERROR_ACCESS_DENIED
 const std::initializer_list<int> kReadOnlyDisk{19};   // ERROR_WRITE_PROTECT
+const std::initializer_list<int> kNotFound{2, 3};     // ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND
 #else
 const std::initializer_list<int> kDiskFull{ENOSPC, EDQUOT};
 const std::initializer_list<int> kNoPermission{EACCES, EPERM};
 const std::initializer_list<int> kReadOnlyDisk{EROFS};
+const std::initializer_list<int> kNotFound{ENOENT};
 #endif
 
 bool systemSays(const QFileDevice& file, std::initializer_list<int> codes) {
@@ -48,10 +50,13 @@ WriteResult failed(WriteResult r, const QString& reason) {
     return r;
 }
 
-// Every byte, then the flush: QFileDevice keeps small writes in its buffer, so
-// a full disk may first show in the flush. A write the system took only part
-// of is not an error to Qt; the rest is written again, which fails with the
-// system's reason.
+// Files are written past Qt's buffer: its flush would report a write the
+// system took only part of (the last free page of a full disk) as an error
+// without a reason. Unbuffered, a write the system took only part of is
+// written on, and the rest fails with the system's reason.
+constexpr QIODevice::OpenMode kWriting = QIODevice::WriteOnly | QIODevice::Unbuffered;
+
+// Every byte, then the flush, each checked.
 bool writeAll(QFileDevice& file, QByteArrayView bytes) {
     for (qsizetype done = 0; done < bytes.size();) {
         const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
@@ -85,10 +90,11 @@ WriteResult writeFileWhole(const QString& path, QByteArrayView bytes) {
     WriteResult r;
     const QFileInfo target(path);
     r.hadOldFile = target.isFile();
+    if (!nameRepresentable(path)) return failed(r, kUnrepresentableName);
     if (target.isDir()) return failed(r, "这是一个文件夹，不是文件");
     if (target.exists() && !target.isFile()) {
         QFile sink(path);
-        if (!sink.open(QIODevice::WriteOnly)) return failed(r, reasonFor(sink, target));
+        if (!sink.open(kWriting)) return failed(r, reasonFor(sink, target));
         return writeInPlace(sink, bytes);
     }
     if (!QFileInfo(target.absolutePath()).isDir()) return failed(r, "文件夹不存在");
@@ -96,12 +102,12 @@ WriteResult writeFileWhole(const QString& path, QByteArrayView bytes) {
 
     QSaveFile file(path);
     bool direct = false;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(kWriting)) {
         // The folder refuses a new file for lack of permission, never for a
         // full disk: an existing file that may be written is written in place.
         if (!r.hadOldFile || !systemSays(file, kNoPermission)) return failed(r, reasonFor(file, target));
         file.setDirectWriteFallback(true);
-        if (!file.open(QIODevice::WriteOnly)) return failed(r, reasonFor(file, target));
+        if (!file.open(kWriting)) return failed(r, reasonFor(file, target));
         direct = true;
     }
     if (!writeAll(file, bytes)) {
@@ -122,6 +128,21 @@ WriteResult writeFileWhole(const QString& path, QByteArrayView bytes) {
     }
     r.oldFileIntact = !direct && !committed;
     return failed(r, reasonFor(file, target));
+}
+
+bool nameRepresentable(const QString& path) {
+#ifdef Q_OS_WIN
+    (void)path;
+    return true;
+#else
+    return !path.contains(QChar::ReplacementCharacter) || QFileInfo::exists(path);
+#endif
+}
+
+QString readReason(const QFileDevice& file) {
+    if (systemSays(file, kNoPermission)) return "没有读取这个文件的权限";
+    if (systemSays(file, kNotFound)) return "文件不存在";
+    return "无法读取（系统的说明：" + file.errorString() + "）";
 }
 
 WriteResult writeStandardOutput(QByteArrayView bytes) {

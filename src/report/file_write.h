@@ -10,6 +10,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+class QFileDevice;
+
 namespace lc::report {
 
 struct WriteResult {
@@ -35,6 +37,19 @@ struct WriteResult {
 // is a device or a pipe (not a regular file, not a folder) is written to as
 // it is.
 WriteResult writeFileWhole(const QString& path, QByteArrayView bytes);
+
+// Whether `path` names its file as the system does. Where the system names
+// files in bytes (not Windows), a name that is not valid UTF-8 (a GBK name from
+// an archive) reaches the program with U+FFFD in place of the bytes it cannot
+// decode: no QString names that file, and the decoded name would read or write
+// another. Such a path is refused unless a file of exactly that name exists;
+// writeFileWhole refuses it with kUnrepresentableName.
+bool nameRepresentable(const QString& path);
+inline const char* const kUnrepresentableName = "文件名不是有效的UTF-8，无法表示，请先改名";
+
+// Why `file` could not be opened for reading or read, in the program's words;
+// the system's own only where none of ours fits.
+QString readReason(const QFileDevice& file);
 
 // The bytes to standard output, every write and the flush checked.
 WriteResult writeStandardOutput(QByteArrayView bytes);

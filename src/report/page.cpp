@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "core/freshness.h"
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "report/file_write.h"
 
@@ -31,7 +31,8 @@ constexpr qreal kMarginTopBottom = 12;
 constexpr qreal kPadX = 1.2;
 constexpr qreal kPadY = 0.45;
 constexpr qreal kHeadingGap = 3;
-constexpr qreal kFooter = 6;
+constexpr qreal kFootGap = 2;          // between the table and the title block
+constexpr qreal kMostTitleShare = 0.3;  // of the page's height; longer remarks go to pages of their own
 constexpr qreal kMinSketchHeight = 50;
 
 constexpr qreal kTitlePoints = 15;
@@ -104,6 +105,7 @@ struct Page {
     std::vector<Placed> rows;
     std::vector<std::pair<QPointF, QString>> notes;  // headings inside the page
     QRectF sketch;
+    bool remarks = false;  // a page of the job's remarks, too long for the title block
 };
 
 class Layout {
@@ -114,20 +116,23 @@ public:
         height_ = device.height();
         const QFontMetricsF title(sheetFont(kTitlePoints, true), &device_);
         const QFontMetricsF text(sheetFont(kTextPoints), &device_);
-        // Title, job line, a line kept for the warning of a stale sheet.
+        // Title, job line, a line's room below them.
         top_ = title.lineSpacing() + 2 * text.lineSpacing() + mm(kHeadingGap) + mm(1);
-        bottom_ = height_ - mm(kFooter);
+        bottom_ = height_;
     }
 
     qreal mm(qreal v) const { return v * mm_; }
+    // Keeps `foot` free at the bottom of every page (the title block).
+    void reserveFoot(qreal foot) { bottom_ = height_ - foot; }
     qreal width() const { return width_; }
     qreal height() const { return height_; }
 
-    Cell cell(const QString& text, qreal width, bool mayShrink, bool bold = false, bool centred = false) const {
+    Cell cell(const QString& text, qreal width, bool mayShrink, bool bold = false, bool centred = false,
+              qreal points = kTextPoints) const {
         Cell c;
         c.centred = centred;
         const qreal room = std::max(width - 2 * mm(kPadX), mm(2));
-        c.font = sheetFont(kTextPoints, bold);
+        c.font = sheetFont(points, bold);
         QFontMetricsF fm(c.font, &device_);
         if (mayShrink && fm.horizontalAdvance(text) > room) {
             c.font = sheetFont(kSmallPoints, bold);
@@ -287,14 +292,16 @@ Table itemTable(const Layout& lay, const std::vector<TableRow>& rows, std::size_
                            std::vector<bool>(4, false));
     for (std::size_t i = 0; i < count; ++i) {
         const TableRow& r = rows[i];
-        const QColor fill = r.input ? kInputFill : kResultFill;
-        const QString kind = r.input ? "输入" : "计算";
+        // A row no step computes says so in its value cell, on white.
+        const QColor fill = r.uncomputed ? QColor(Qt::white) : r.input ? kInputFill : kResultFill;
+        const QString kind = r.uncomputed ? "" : r.input ? "输入" : "计算";
+        const QString first = r.uncomputed ? "（本项不计算）" : qs(r.first);
         const QString unit = qs(unitText(r.unit));
         if (r.paired)
-            t.rows.push_back(lay.row({qs(r.caption), kind, qs(r.first), qs(r.second), unit}, {1, 1, 1, 1, 1},
+            t.rows.push_back(lay.row({qs(r.caption), kind, first, qs(r.second), unit}, {1, 1, 1, 1, 1},
                                      t.widths, fill, false, {false, false, true, true, false}));
         else
-            t.rows.push_back(lay.row({qs(r.caption), kind, qs(r.first), unit}, {1, 1, 2, 1}, t.widths, fill, false,
+            t.rows.push_back(lay.row({qs(r.caption), kind, first, unit}, {1, 1, 2, 1}, t.widths, fill, false,
                                      {false, false, true, false}));
     }
     return t;
@@ -346,13 +353,85 @@ void paintRow(QPainter& p, const Layout& lay, const Placed& pl) {
     }
 }
 
-void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOptions& options, int number,
-                  int count, const QString& warning) {
+// The notice of a sheet that is not current: a bold frame at the top of its
+// page, headed 注意, one line a reason with its items (a continued page: one
+// line pointing back); plain text, wrapped inside the frame. Reads as a
+// warning on a grey printer too: bold, framed, a heavy rule.
+namespace notice {
+
+constexpr qreal kPad = 1.5;     // mm inside the frame
+constexpr qreal kFrame = 0.6;   // mm, the frame's width
+constexpr qreal kHeadingPoints = 11;
+constexpr int kFlags = Qt::TextWordWrap | Qt::TextWrapAnywhere;
+
+// Where the box starts: below the job line.
+qreal top(const Layout& lay) {
+    const QFontMetricsF tm(sheetFont(kTitlePoints, true), lay.device());
+    const QFontMetricsF fm(sheetFont(kTextPoints), lay.device());
+    return tm.lineSpacing() + fm.lineSpacing() + lay.mm(1);
+}
+
+QStringList linesOf(const ChainState& chain, SheetId id, bool continued) {
+    const SheetState* state = chain.of(id);
+    if (!state || state->current()) return {};
+    if (continued) return {QString("%1不是最新的，见本计算单第一页的注意事项").arg(qs(sheetTitle(id)))};
+    QStringList lines;
+    for (const Reason& r : state->reasons) lines << "• " + qs(reasonText(id, r));
+    return lines;
+}
+
+qreal textWidth(const Layout& lay) { return lay.width() - 2 * lay.mm(kPad + kFrame); }
+
+qreal height(const Layout& lay, const QStringList& lines) {
+    if (lines.isEmpty()) return 0;
+    const QFontMetricsF head(sheetFont(kHeadingPoints, true), lay.device());
+    const QFontMetricsF body(sheetFont(kTextPoints, true), lay.device());
+    qreal h = head.lineSpacing();
+    for (const QString& line : lines) h += body.boundingRect(QRectF(0, 0, textWidth(lay), 1e9), kFlags, line).height();
+    return h + 2 * lay.mm(kPad + kFrame);
+}
+
+// Where the table starts on a page with this notice.
+qreal tableTop(const Layout& lay, const QStringList& lines) {
+    return lines.isEmpty() ? lay.top() : std::max(lay.top(), top(lay) + height(lay, lines) + lay.mm(2));
+}
+
+void paint(QPainter& p, const Layout& lay, const QStringList& lines) {
+    if (lines.isEmpty()) return;
+    p.save();
+    const qreal frame = lay.mm(kFrame);
+    const QRectF box(frame / 2, top(lay) + frame / 2, lay.width() - frame, height(lay, lines) - frame);
+    p.fillRect(box, QColor(0xFF, 0xF0, 0xF0));
+    p.setPen(QPen(kWarning, frame));
+    p.drawRect(box);
+    const QFont headFont = sheetFont(kHeadingPoints, true);
+    const QFont bodyFont = sheetFont(kTextPoints, true);
+    const QFontMetricsF head(headFont, p.device());
+    qreal y = top(lay) + lay.mm(kPad + kFrame);
+    const qreal x = lay.mm(kPad + kFrame);
+    p.setFont(headFont);
+    p.drawText(QPointF(x, y + head.ascent()), "注意");
+    y += head.lineSpacing();
+    p.setFont(bodyFont);
+    p.setPen(Qt::black);
+    for (const QString& line : lines) {
+        const QRectF room(x, y, textWidth(lay), 1e9);
+        const QRectF used = QFontMetricsF(bodyFont, p.device()).boundingRect(room, kFlags, line);
+        p.drawText(QRectF(x, y, textWidth(lay), used.height()), kFlags, line);
+        y += used.height();
+    }
+    p.restore();
+}
+
+}  // namespace notice
+
+void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOptions& options,
+                  const QStringList& notice) {
     const QFont title = sheetFont(kTitlePoints, true);
     const QFont text = sheetFont(kTextPoints);
     const QFontMetricsF tm(title, p.device());
     const QFontMetricsF fm(text, p.device());
-    QString heading = pageTitle(page.sheet);
+    QString heading = page.remarks ? QString("备注") : pageTitle(page.sheet);
     if (page.continued) heading += "（续）";
     p.setPen(Qt::black);
     p.setFont(title);
@@ -366,26 +445,112 @@ void paintHeading(QPainter& p, const Layout& lay, const Page& page, const PageOp
     // A file name too long for its place keeps its beginning and its end.
     p.drawText(QPointF(0, y), fm.elidedText(job, Qt::ElideMiddle, lay.width() - whenWidth - lay.mm(4)));
     p.drawText(QPointF(lay.width() - whenWidth, y), when);
-    if (!warning.isEmpty()) {
-        p.save();
-        p.setFont(sheetFont(kTextPoints, true));
-        p.setPen(kWarning);
-        p.drawText(QPointF(0, y + fm.lineSpacing() + lay.mm(1)), warning);
-        p.restore();
+    notice::paint(p, lay, notice);
+}
+
+// The title block at the foot of every page, as a workshop drawing has it: a
+// framed table of the job's properties (an empty one leaves its cell empty),
+// the sheet, the page's number, the job file, the time of printing and what
+// the colours of the table mean. Each text is printed whole, in small type and
+// wrapped in its cell; remarks too long for the block stand on pages of their
+// own at the end, the block saying where.
+class TitleBlock {
+public:
+    TitleBlock(const Layout& lay, const Properties& properties, const PageOptions& options)
+        : lay_(lay), properties_(properties), options_(options) {
+        const qreal parts[] = {16, 44, 20, 40, 20, 40};
+        for (qreal part : parts) widths_.push_back(lay.width() * part / 180.0);
+        // The sheet and the page's number take one line whatever they say.
+        const auto whole = [&](const QString& remarks) { return height(rows(pageTitle(SheetId::A2), folio(99, 99), remarks)); };
+        height_ = whole(qs(properties[Property::Remarks]));
+        if (height_ > lay.height() * kMostTitleShare) {
+            overflow_ = true;
+            height_ = whole(remarksElsewhere(999));
+        }
     }
 
-    const QString legend = "绿底“输入”：输入的数据　　橙底“计算”：计算结果";
-    const QString folio = QString("第 %1 页  共 %2 页").arg(number).arg(count);
-    const qreal fy = lay.height() - fm.descent();
-    p.drawText(QPointF(0, fy), legend);
-    p.drawText(QPointF(lay.width() - fm.horizontalAdvance(folio), fy), folio);
-}
+    // The room the block takes at the bottom of a page, a gap above it included.
+    qreal foot() const { return height_ + lay_.mm(kFootGap); }
+    // Whether the remarks stand on pages of their own.
+    bool overflow() const { return overflow_; }
+
+    void paint(QPainter& p, const QString& sheet, int number, int count, int remarksPage) const {
+        const qreal top = lay_.height() - height_;
+        const std::vector<Row> block = rows(sheet, folio(number, count),
+                                            overflow_ ? remarksElsewhere(remarksPage) : qs(properties_[Property::Remarks]));
+        qreal y = top;
+        for (const Row& r : block) {
+            const qreal h = lay_.rowHeight(r, 0, r.lineCount());
+            paintRow(p, lay_, Placed{&r, &widths_, 0, r.lineCount(), QPointF(0, y), h});
+            y += h;
+        }
+        p.setPen(QPen(Qt::black, lay_.mm(0.5)));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(0, top, lay_.width(), y - top));
+    }
+
+private:
+    static QString folio(int number, int count) { return QString("第 %1 页  共 %2 页").arg(number).arg(count); }
+    static QString remarksElsewhere(int page) { return QString("（备注较长，全文见第 %1 页）").arg(page); }
+
+    // Label and text by turns; a text spans the columns given.
+    Row row(const std::vector<std::pair<QString, int>>& cells) const {
+        Row r;
+        std::size_t col = 0;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            qreal w = 0;
+            for (int k = 0; k < cells[i].second; ++k) w += widths_[col++];
+            const bool label = i % 2 == 0;
+            // A line break in a text starts a new line in its cell.
+            Cell c;
+            for (const QString& paragraph : cells[i].first.split('\n')) {
+                Cell part = lay_.cell(paragraph, w, false, label, false, kSmallPoints);
+                if (c.lines.isEmpty()) c = part; else c.lines += part.lines;
+            }
+            r.cells.push_back(c);
+            r.spans.push_back(cells[i].second);
+        }
+        return r;
+    }
+
+    std::vector<Row> rows(const QString& sheet, const QString& folio, const QString& remarks) const {
+        const auto prop = [&](Property p) { return qs(properties_[p]); };
+        const auto label = [](Property p) { return QString::fromUtf8(propertyLabel(p)); };
+        return {
+            row({{label(Property::Name), 1}, {prop(Property::Name), 1}, {label(Property::PinionDrawing), 1},
+                 {prop(Property::PinionDrawing), 1}, {label(Property::GearDrawing), 1}, {prop(Property::GearDrawing), 1}}),
+            row({{label(Property::Material), 1}, {prop(Property::Material), 1}, {label(Property::Designer), 1},
+                 {prop(Property::Designer), 1}, {label(Property::Checker), 1}, {prop(Property::Checker), 1}}),
+            row({{label(Property::Date), 1}, {prop(Property::Date), 1}, {"计算单", 1}, {sheet, 1}, {"页次", 1}, {folio, 1}}),
+            row({{"计算文件", 1}, {options_.jobName.isEmpty() ? QString("（未保存）") : options_.jobName, 3}, {"打印时间", 1},
+                 {options_.printedAt.toString("yyyy-MM-dd HH:mm"), 1}}),
+            row({{label(Property::Remarks), 1}, {remarks, 3}, {"图例", 1}, {"绿底“输入”：输入的数据\n橙底“计算”：计算结果", 1}}),
+        };
+    }
+
+    qreal height(const std::vector<Row>& rows) const {
+        qreal h = 0;
+        for (const Row& r : rows) h += lay_.rowHeight(r, 0, r.lineCount());
+        return h;
+    }
+
+    const Layout& lay_;
+    const Properties& properties_;
+    const PageOptions& options_;
+    std::vector<qreal> widths_;
+    qreal height_ = 0;
+    bool overflow_ = false;
+};
 
 // The pages of one sheet, added to `pages`; the tables they show go to
 // `tables`, which must outlive the pages.
-void layOutSheet(const Layout& lay, const Sheet& sheet, const PageOptions& options, std::vector<Page>& pages,
-                 std::deque<Table>& tables) {
+void layOutSheet(const Layout& lay, const ChainState& chain, const Sheet& sheet, const PageOptions& options,
+                 std::vector<Page>& pages, std::deque<Table>& tables) {
     const SheetId id = sheet.id();
+    // Below the notice of a sheet that is not current, on its first page and
+    // on the pages that continue it.
+    const qreal firstTop = notice::tableTop(lay, notice::linesOf(chain, id, false));
+    const qreal top = notice::tableTop(lay, notice::linesOf(chain, id, true));
     pages.push_back(Page{id, false, {}, {}, {}});
     std::vector<TableRow> rows = tableOf(sheet);
     // The change-gear list follows the window's fields in the rows; the
@@ -400,16 +565,16 @@ void layOutSheet(const Layout& lay, const Sheet& sheet, const PageOptions& optio
     tables.push_back(itemTable(lay, rows, fields));
     auto newPage = [&]() {
         pages.push_back(Page{id, true, {}, {}, {}});
-        return QPointF(0, lay.top());
+        return QPointF(0, top);
     };
-    qreal y = lay.flow(pages, tables.back(), QPointF(0, lay.top()), newPage);
+    qreal y = lay.flow(pages, tables.back(), QPointF(0, firstTop), newPage);
     if (id == SheetId::A2 && options.a2Sketch) {
         // The sketch takes the room below the table, or a page of its own
         // when a long text has left too little.
         const qreal gap = lay.mm(4);
         if (lay.bottom() - (y + gap) < lay.mm(kMinSketchHeight)) {
             pages.push_back(Page{id, true, {}, {}, {}});
-            y = lay.top() - gap;
+            y = top - gap;
         }
         pages.back().sketch = QRectF(0, y + gap, lay.width(), lay.bottom() - y - gap);
     }
@@ -418,7 +583,7 @@ void layOutSheet(const Layout& lay, const Sheet& sheet, const PageOptions& optio
         y += lay.mm(4);
         if (y + fm.lineSpacing() * 3 > lay.bottom()) {
             pages.push_back(Page{id, true, {}, {}, {}});
-            y = lay.top();
+            y = top;
         }
         const QString heading = sheet.list.empty() ? QString("挂轮组合：无")
                                                     : QString("挂轮组合：共 %1 组").arg(sheet.list.size());
@@ -460,10 +625,28 @@ void setUpA4(QPagedPaintDevice& device) {
 
 namespace {
 
-void layOutWorkbook(const Layout& lay, const Workbook& wb, const PageOptions& options, std::vector<Page>& pages,
-                    std::deque<Table>& tables) {
+// The pages of every sheet, the room of the title block kept free on each;
+// remarks too long for the block follow on pages of their own. Returns the
+// first of these (0: none).
+int layOutWorkbook(Layout& lay, const TitleBlock& title, const Workbook& wb, const PageOptions& options,
+                   std::vector<Page>& pages, std::deque<Table>& tables) {
+    lay.reserveFoot(title.foot());
+    const ChainState chain = chainState(wb);
     for (SheetId id : kAllSheets)
-        if (const Sheet* sheet = wb.find(id)) layOutSheet(lay, *sheet, options, pages, tables);
+        if (const Sheet* sheet = wb.find(id)) layOutSheet(lay, chain, *sheet, options, pages, tables);
+    if (pages.empty() || !title.overflow()) return 0;
+    const int first = static_cast<int>(pages.size()) + 1;
+    Table& t = tables.emplace_back();
+    t.widths = {lay.width()};
+    t.header = lay.row({"备注"}, {1}, t.widths, kHeaderFill, true, {false});
+    for (const QString& paragraph : qs(wb.properties[Property::Remarks]).split('\n'))
+        t.rows.push_back(lay.row({paragraph}, {1}, t.widths, Qt::white, false, {false}));
+    const auto newPage = [&]() {
+        pages.push_back(Page{pages.back().sheet, pages.size() + 1 > static_cast<std::size_t>(first), {}, {}, {}, true});
+        return QPointF(0, lay.top());
+    };
+    lay.flow(pages, t, newPage(), newPage);
+    return first;
 }
 
 }  // namespace
@@ -471,22 +654,28 @@ void layOutWorkbook(const Layout& lay, const Workbook& wb, const PageOptions& op
 int pageCount(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options) {
     std::deque<Table> tables;
     std::vector<Page> pages;
-    layOutWorkbook(Layout(device), wb, options, pages, tables);
+    Layout lay(device);
+    layOutWorkbook(lay, TitleBlock(lay, wb.properties, options), wb, options, pages, tables);
     return static_cast<int>(pages.size());
 }
 
 int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options) {
     Layout lay(device);
+    const TitleBlock title(lay, wb.properties, options);
     // The tables live until the pages are painted: the pages point into them.
     std::deque<Table> tables;
     std::vector<Page> pages;
-    layOutWorkbook(lay, wb, options, pages, tables);
+    const int remarksPage = layOutWorkbook(lay, title, wb, options, pages, tables);
     const int count = static_cast<int>(pages.size());
     const int first = std::max(options.firstPage, 1);
     const int last = options.lastPage > 0 ? std::min(options.lastPage, count) : count;
     if (first > last) return 0;
-    std::array<QString, kAllSheets.size()> warnings;
-    for (SheetId id : kAllSheets) warnings[static_cast<std::size_t>(id)] = qs(staleWarning(wb, id));
+    std::array<QStringList, kAllSheets.size()> notices, continued;
+    const ChainState chain = chainState(wb);
+    for (SheetId id : kAllSheets) {
+        notices[static_cast<std::size_t>(id)] = notice::linesOf(chain, id, false);
+        continued[static_cast<std::size_t>(id)] = notice::linesOf(chain, id, true);
+    }
 
     QPainter p;
     if (!p.begin(&device)) return 0;
@@ -496,7 +685,10 @@ int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptio
         for (int i = first - 1; i < last; ++i) {
             if (painted++ > 0) device.newPage();
             const Page& page = pages[static_cast<std::size_t>(i)];
-            paintHeading(p, lay, page, options, i + 1, count, warnings[static_cast<std::size_t>(page.sheet)]);
+            const std::size_t sheet = static_cast<std::size_t>(page.sheet);
+            paintHeading(p, lay, page, options,
+                         page.remarks ? QStringList() : page.continued ? continued[sheet] : notices[sheet]);
+            title.paint(p, page.remarks ? QString("备注") : pageTitle(page.sheet), i + 1, count, remarksPage);
             for (const Placed& pl : page.rows) paintRow(p, lay, pl);
             p.setFont(sheetFont(kTextPoints, true));
             p.setPen(Qt::black);

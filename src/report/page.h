@@ -49,8 +49,9 @@ int pageCount(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& 
 
 // Paints the pages of every existing sheet onto the device, which must not be
 // painted on yet (its page size and margins as set up; see setUpA4). A sheet
-// whose results do not belong to its inputs says so under the heading of each
-// of its pages. Returns the number of pages painted, 0 when there was nothing
+// that is not current says why at the top of its first page, in a framed box
+// headed 注意 listing the items (core/chain_state.h), and points back to it on
+// the pages that continue it. Returns the number of pages painted, 0 when there was nothing
 // to print or the device could not be painted on.
 int paintWorkbook(QPagedPaintDevice& device, const Workbook& wb, const PageOptions& options);
 

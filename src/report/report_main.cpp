@@ -16,8 +16,10 @@
 #include <system_error>
 #include <vector>
 
+#include "console/console.h"
 #include "core/jobfile.h"
 #include "core/quote.h"
+#include "report/blank_dxf.h"
 #include "report/file_write.h"
 #include "report/page.h"
 #include "report/sketch.h"
@@ -29,17 +31,18 @@ constexpr int kInternal = 1;
 constexpr int kBadInput = 2;
 
 const char* const kHelp = R"HELP(用法：
-  lingchuan-report 计算文件.json -o 输出.pdf
-  lingchuan-report - -o 输出.pdf          （从标准输入读计算文件）
-  lingchuan-report 计算文件.json -o -     （PDF写到标准输出）
-  lingchuan-report -o 输出.pdf -- -计算文件.json  （“--”之后的都是文件名）
+  lingchuan-report 计算文件.lcjob -o 输出.pdf
+  lingchuan-report - -o 输出.pdf           （从标准输入读计算文件）
+  lingchuan-report 计算文件.lcjob -o -     （PDF写到标准输出）
+  lingchuan-report -o 输出.pdf -- -计算文件.lcjob （“--”之后的都是文件名）
+  lingchuan-report --dxf 输出.dxf 计算文件.lcjob
   lingchuan-report --help | --version
 
-把计算文件（程序保存的计算文件，或 lingchuan-calc run 的输出）的计算单写成
-PDF：文件中的每张计算单一页A4，按A2、B1、C、挂轮计算的顺序，挂轮结果多时
-页数随之增加；与程序打印的页面相同，字体嵌入文件中。
+把计算文件（程序保存的 .lcjob 或较早的 .json 文件，或 lingchuan-calc run 的
+输出）的计算单写成PDF：文件中的每张计算单一页A4，按A2、B1、C、挂轮计算的
+顺序，挂轮结果多时页数随之增加；与程序打印的页面相同，字体嵌入文件中。
 
-  lingchuan-calc run < in.json | lingchuan-report - -o out.pdf
+  lingchuan-calc run < in.lcjob | lingchuan-report - -o out.pdf
 
 计算文件按程序打开它的方式读取：普通文件（或标准输入），不超过1 MiB，每栏
 文字不超过10000个字符，挂轮结果不超过10001行。含有待执行操作（"actions"）
@@ -48,8 +51,13 @@ PDF：文件中的每张计算单一页A4，按A2、B1、C、挂轮计算的顺�
 计算文件本身（也包括标准输入所读的文件）时拒绝；设备或管道直接写入。名称不是
 有效UTF-8的文件（如GBK编码的名称）无法表示，拒绝而不改名。
 
-退出状态：0 表示PDF已写出；2 表示计算文件或用法有错，标准错误上有一行说明
-错在哪里，不写PDF；1 表示PDF无法写出，标准错误上有一行说明原因。
+--dxf 把计算单A2的齿坯示意图写成DXF文件（AutoCAD 2000格式），代替PDF：大小轮的
+轴截面，1:1，单位mm，锥顶在原点，小轮轴线沿X、大轮轴线沿Y；图层“轮廓”“中心线”
+“尺寸”“文字”；尺寸文字就是计算单上的数字，标题栏有计算文件的属性。计算单A2
+尚未计算或数值无法出图时，标准错误上是示意图的那一行说明，退出状态2，不写文件。
+
+退出状态：0 表示文件已写出；2 表示计算文件或用法有错，标准错误上有一行说明
+错在哪里，不写文件；1 表示文件无法写出，标准错误上有一行说明原因。
 )HELP";
 
 std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
@@ -80,7 +88,7 @@ bool isStandardInput(const QString& out) {
     return std::filesystem::equivalent("/dev/stdin", fsPath(out), ec);
 }
 
-int report(const QString& job, const QString& out) {
+int report(const QString& job, const QString& out, bool dxf) {
     const bool fromStdin = job == "-";
     const std::string source = fromStdin ? std::string("标准输入") : shown(job);
     // Only a regular file is read: a device never ends, a pipe may never
@@ -115,15 +123,18 @@ int report(const QString& job, const QString& out) {
         bool anySheet = false;
         for (lc::SheetId id : lc::kAllSheets) anySheet = anySheet || doc.workbook.exists(id);
         if (!anySheet) return fail(kBadInput, source + "：文件中没有计算单，无可打印的内容");
-        const QByteArray pdf = lc::report::pdfDocument(doc.workbook, options);
-        if (pdf.isEmpty()) return fail(kInternal, "无法生成PDF");
+        // --dxf: the blank drawing instead, or nothing and the sketch's line.
+        const lc::report::DxfOutcome drawing = dxf ? lc::report::blankDxf(doc.workbook) : lc::report::DxfOutcome{};
+        if (dxf && drawing.bytes.empty()) return fail(kBadInput, source + "：" + drawing.stop);
+        const QByteArray file = dxf ? QByteArray::fromStdString(drawing.bytes) : lc::report::pdfDocument(doc.workbook, options);
+        if (file.isEmpty()) return fail(kInternal, "无法生成PDF");
         // Standard output, a device or a pipe is written to as it is; a
-        // regular file is replaced only by the complete PDF.
+        // regular file is replaced only by the complete file.
         const lc::report::WriteResult written =
-            out == "-" ? lc::report::writeStandardOutput(pdf) : lc::report::writeFileWhole(out, pdf);
+            out == "-" ? lc::report::writeStandardOutput(file) : lc::report::writeFileWhole(out, file);
         if (!written.written)
-            return fail(kInternal, (out == "-" ? std::string("标准输出") : shown(out)) + "：无法写出PDF：" +
-                                       utf8(written.explanation()));
+            return fail(kInternal, (out == "-" ? std::string("标准输出") : shown(out)) +
+                                       (dxf ? "：无法写出DXF：" : "：无法写出PDF：") + utf8(written.explanation()));
         return kOk;
     } catch (const lc::DocumentError& e) {
         // The program's own sentence, on one line.
@@ -162,6 +173,7 @@ std::vector<Argument> arguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const lc::console::StandardStreams streams;
     // No display needed: the pages are painted into the file. Windows always
     // has its desktop, and only its own platform knows the installed fonts;
     // there FreeType measures them, as it does on Linux, so that a text breaks
@@ -186,13 +198,15 @@ int main(int argc, char** argv) {
     }
     const Argument* job = nullptr;
     const Argument* out = nullptr;
+    bool dxf = false;     // --dxf OUT in place of -o OUT
     bool options = true;  // until "--": after it every argument is a name
     for (std::size_t i = 0; i < args.size(); ++i) {
         const QString& a = args[i].text;
         if (options && a == "--") {
             options = false;
-        } else if (options && a == "-o" && i + 1 < args.size()) {
-            if (out) return fail(kBadInput, "-o 给了两次（见 --help）");
+        } else if (options && (a == "-o" || a == "--dxf") && i + 1 < args.size()) {
+            if (out) return fail(kBadInput, "-o 或 --dxf 给了两次（见 --help）");
+            dxf = a == "--dxf";
             out = &args[++i];
         } else if (!job && (!options || a == "-" || !a.startsWith('-'))) {
             job = &args[i];
@@ -200,14 +214,14 @@ int main(int argc, char** argv) {
             return fail(kBadInput, "多余的参数“" + lc::visibleText(args[i].raw, false) + "”（见 --help）");
         }
     }
-    if (!job || !out) return fail(kBadInput, "用法：lingchuan-report 计算文件.json -o 输出.pdf（见 --help）");
+    if (!job || !out) return fail(kBadInput, "用法：lingchuan-report 计算文件.lcjob -o 输出.pdf（见 --help）");
     for (const Argument* name : {job, out})
         if (!name->representable)
             return fail(kBadInput, "文件名“" + lc::visibleText(name->raw, false) +
                                        "”不是有效的UTF-8，无法表示，请先改名（只用有效的UTF-8名称）");
 
     try {
-        return report(job->text, out->text);
+        return report(job->text, out->text, dxf);
     } catch (const std::bad_alloc&) {
         return fail(kInternal, "内存不足");
     } catch (const std::exception& e) {

@@ -9,11 +9,14 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
+#include <tuple>
+#include <utility>
 #include <vector>
 
-#include "core/freshness.h"
+#include "core/chain_state.h"
 
 namespace lc::report {
 namespace {
@@ -84,8 +87,48 @@ bool overlap(const QPolygonF& a, const QPolygonF& b, qreal gap) {
     return true;
 }
 
+// The places a label tries, as steps along its way and across it: nearest
+// first, forward before back, up to 24 steps in every direction.
+const std::vector<std::pair<int, int>>& searchOrder() {
+    static const std::vector<std::pair<int, int>> order = [] {
+        constexpr int kReach = 24;
+        std::vector<std::pair<int, int>> o;
+        for (int forth = -kReach; forth <= kReach; ++forth)
+            for (int aside = -kReach; aside <= kReach; ++aside) o.emplace_back(forth, aside);
+        const auto rank = [](std::pair<int, int> p) {
+            return std::tuple(p.first * p.first + p.second * p.second, p.first < 0, std::abs(p.second), p.second);
+        };
+        std::sort(o.begin(), o.end(), [&](auto a, auto b) { return rank(a) < rank(b); });
+        return o;
+    }();
+    return order;
+}
+
+// Whether the segment comes closer than `gap` to the convex outline: it
+// crosses an edge, has an end inside, or passes near an edge.
+bool near(const QPolygonF& outline, const QLineF& s, qreal gap) {
+    if (!outline.boundingRect().adjusted(-gap, -gap, gap, gap).intersects(QRectF(s.p1(), s.p2()).normalized().adjusted(-0.01, -0.01, 0.01, 0.01)))
+        return false;
+    if (outline.containsPoint(s.p1(), Qt::OddEvenFill) || outline.containsPoint(s.p2(), Qt::OddEvenFill)) return true;
+    const auto distance = [](QPointF q, QPointF a, QPointF b) {
+        const QPointF ab = b - a;
+        const qreal t = dot(ab, ab) > 0 ? std::clamp(dot(q - a, ab) / dot(ab, ab), 0.0, 1.0) : 0.0;
+        const QPointF d = q - (a + ab * t);
+        return std::hypot(d.x(), d.y());
+    };
+    for (qsizetype i = 0; i < outline.size(); ++i) {
+        const QLineF edge(outline[i], outline[(i + 1) % outline.size()]);
+        if (edge.intersects(s, nullptr) == QLineF::BoundedIntersection ||
+            std::min({distance(s.p1(), edge.p1(), edge.p2()), distance(s.p2(), edge.p1(), edge.p2()),
+                      distance(edge.p1(), s.p1(), s.p2()), distance(edge.p2(), s.p1(), s.p2())}) < gap)
+            return true;
+    }
+    return false;
+}
+
 // The drawing of one sketch: model millimetres to device units, the lines,
-// the dimensions and their labels, kept apart from each other.
+// the dimensions and their labels; the labels, placed when every line is
+// drawn, clear of the lines and of each other.
 class Drawing {
 public:
     Drawing(QPainter& p, const QRectF& area, const BlankSketch& s, std::vector<SketchLabel>* labels)
@@ -119,8 +162,12 @@ private:
     void paintConeDimensions();
     bool clear(const QPolygonF& box, bool ofLabelsOnly) const;
     void keep(const QPolygonF& box, const QString& text);
+    // A label or a dimension's text: its room counted now, its place chosen
+    // once every line is drawn (placeLabel, placeLineText).
     void label(QPointF anchor, QPointF away, const QString& text, QPointF shift = {});
     void lineText(QPointF mid, QPointF along, QPointF dir, const QString& text);
+    void placeLabel(QPointF anchor, const QRectF& first, QPointF step, const QString& text);
+    bool placeLineText(const QTransform& t, const std::vector<QRectF>& places, const QString& text);
     void dimension(QPointF a, QPointF b, QPointF dir, qreal level, const QString& text);
     void arrow(QPointF tip, QPointF from);
     QPen pen(const QColor& c, qreal widthMm, Qt::PenStyle style = Qt::SolidLine) const {
@@ -128,10 +175,21 @@ private:
     }
     QString elided(const QString& text, qreal room) const { return fm_.elidedText(text, Qt::ElideRight, room); }
 
-    // The ink; a trial layout (dry_) only measures.
-    void inkLine(QPointF a, QPointF b) { if (!dry_) p_->drawLine(a, b); }
-    void inkPolygon(const QPolygonF& poly) { if (!dry_) p_->drawPolygon(poly); }
-    void inkPath(const QPainterPath& path) { if (!dry_) p_->drawPath(path); }
+    // The ink; a trial layout (dry_) only measures. Every line, arc and
+    // outline is kept, for the labels to keep clear of.
+    void inkLine(QPointF a, QPointF b) {
+        strokes_.emplace_back(a, b);
+        if (!dry_) p_->drawLine(a, b);
+    }
+    void inkPolygon(const QPolygonF& poly, bool kept = true) {
+        for (qsizetype i = 0; kept && i < poly.size(); ++i) strokes_.emplace_back(poly[i], poly[(i + 1) % poly.size()]);
+        if (!dry_) p_->drawPolygon(poly);
+    }
+    void inkPath(const QPainterPath& path) {
+        for (const QPolygonF& poly : path.toSubpathPolygons())
+            for (qsizetype i = 0; i + 1 < poly.size(); ++i) strokes_.emplace_back(poly[i], poly[i + 1]);
+        if (!dry_) p_->drawPath(path);
+    }
     void inkFill(const QRectF& r, const QColor& c) { if (!dry_) p_->fillRect(r, c); }
     void inkRect(const QRectF& r) { if (!dry_) p_->drawRect(r); }
     void inkText(const QRectF& r, int flags, const QString& t) { if (!dry_) p_->drawText(r, flags, t); }
@@ -152,16 +210,21 @@ private:
     QPointF origin_;
     SketchPoint lo_, hi_;  // the blanks' extent in model millimetres
     QRectF model_;         // the same in device units
-    bool sideways_ = true;  // crowded angle labels move along the pinion's axis, else across it
     // Labels count towards the room the drawing needs, unless the blanks
     // would be too small for them: then they take what room is left.
     bool labelsNeedRoom_ = true;
+    // Whether a layout places its texts; the trials of the scale only count
+    // their first places.
+    bool placeTexts_ = false;
     QRectF room_;  // where labels may stand once the drawing is placed (empty while fitting)
     struct Taken {
         QPolygonF box;
         bool label;  // else a tooth, which labels keep off where they can
     };
     std::vector<Taken> taken_;  // placed so far
+    std::vector<QLineF> strokes_;  // every line drawn, arcs and outlines as their segments
+    // The texts to place once the lines are drawn, dimensions' first.
+    std::vector<std::function<void()>> lineTexts_, pendingLabels_;
     QRectF extent_;             // everything painted so far
 };
 
@@ -178,6 +241,8 @@ qreal Drawing::titleBlock(bool draw, qreal top) {
     };
     const std::vector<Cell> cells{
         {"齿坯示意图  轴交角 90°", true},
+        {"名称  " + qs(s_.name)},
+        {"图号  小轮 " + qs(s_.pinionDrawing) + "  大轮 " + qs(s_.gearDrawing)},
         {"小轮齿数 Z1  " + qs(s_.teeth1)},
         {"大轮齿数 Z2  " + qs(s_.teeth2)},
         {"模数 m  " + qs(s_.module)},
@@ -277,34 +342,26 @@ bool Drawing::fit(const QRectF& room) {
     };
     const qreal most = std::min(room.width() / mw, room.height() / mh);
     if (!(std::isfinite(most) && most > 0)) return false;
-    // Crowded angle labels give way sideways or across; whichever lets the
-    // blanks be drawn larger. When no scale fits, the layout that overflows
-    // least is drawn, clipped.
+    // The largest scale that fits, by bisection; when none fits, the layout
+    // that overflows least is drawn, clipped.
     struct Choice {
         qreal scale = 0, overflow = std::numeric_limits<qreal>::infinity();
-        bool sideways = true;
     };
     const auto choose = [&] {
-        Choice chosen;
-        for (bool sideways : {true, false}) {
-            sideways_ = sideways;
-            Choice least{0, std::numeric_limits<qreal>::infinity(), sideways};
-            qreal low = 0, high = most;
-            for (int i = 0; i < 12; ++i) {
-                const qreal scale = i == 0 ? high : (low + high) / 2;
-                const qreal overflow = overflowAt(scale);
-                if (overflow < least.overflow) least = {scale, overflow, sideways};
-                if (overflow <= 1) {
-                    low = scale;
-                    if (i == 0) break;
-                } else {
-                    high = scale;
-                }
+        Choice least;
+        qreal low = 0, high = most;
+        for (int i = 0; i < 12; ++i) {
+            const qreal scale = i == 0 ? high : (low + high) / 2;
+            const qreal overflow = overflowAt(scale);
+            if (overflow < least.overflow) least = {scale, overflow};
+            if (overflow <= 1) {
+                low = scale;
+                if (i == 0) break;
+            } else {
+                high = scale;
             }
-            const Choice c = low > 0 ? Choice{low, 1, sideways} : least;
-            if (c.overflow < chosen.overflow || (c.overflow <= 1 && c.scale > chosen.scale)) chosen = c;
         }
-        return chosen;
+        return low > 0 ? Choice{low, 1} : least;
     };
     labelsNeedRoom_ = true;
     Choice chosen = choose();
@@ -316,9 +373,11 @@ bool Drawing::fit(const QRectF& room) {
         chosen = choose();
     }
     if (!(chosen.scale > 0)) return false;
-    sideways_ = chosen.sideways;
-    const qreal low = chosen.scale;
-    tryScale(low);
+    // The trials counted each text at its first place; where the texts, now
+    // placed, need more room than that, the drawing shrinks until they fit.
+    placeTexts_ = true;
+    qreal scale = chosen.scale;
+    for (int i = 0; i < 8 && overflowAt(scale) > std::max<qreal>(1, chosen.overflow); ++i) scale *= 0.92;
     origin_ = room.center() - extent_.center();
     model_.translate(origin_);
     return true;
@@ -337,38 +396,50 @@ void Drawing::arrow(QPointF tip, QPointF from) {
 }
 
 // A text on a light ground, its near edge at `anchor` on the side `away`
-// points to; moved on along `shift` (else along `away`) while it would cover
-// an earlier label, with a leader back to the anchor.
+// points to; where that place is taken, at the nearest free place, along
+// `shift` (else `away`) first, with a leader back to the anchor.
 void Drawing::label(QPointF anchor, QPointF away, const QString& full, QPointF shift) {
     const QString text = elided(full, std::max<qreal>(area_.width() * 0.45, th_));
     const qreal w = fm_.horizontalAdvance(text) + 0.6 * mm_, h = fm_.height();
-    p_->save();
-    p_->setFont(font_);
     away = unit(away);
     // The box corner nearest the anchor follows the direction the label goes.
     const QPointF offset((away.x() - 1) * w / 2, (away.y() - 1) * h / 2);
-    const QRectF first(anchor + offset + away * 0.4 * mm_, QSizeF(w, h));
-    shift = unit(shift.isNull() ? away : shift) * h * 0.5;
+    const QRectF first(anchor + offset + away * 0.5 * mm_, QSizeF(w, h));
+    if (labelsNeedRoom_) grow(first);
+    const QPointF step = unit(shift.isNull() ? away : shift) * h * 0.5;
+    pendingLabels_.push_back([=, this] { placeLabel(anchor, first, step, text); });
+}
+
+void Drawing::placeLabel(QPointF anchor, const QRectF& first, QPointF step, const QString& text) {
+    const auto leaderTo = [&](const QRectF& box) {
+        return QLineF(anchor, QPointF(std::clamp(anchor.x(), box.left(), box.right()),
+                                      std::clamp(anchor.y(), box.top(), box.bottom())));
+    };
     // The nearest place clear of everything, else the nearest clear of the
-    // other labels (over a tooth), else none: the label is left out.
-    constexpr int kSteps = 40;
-    int step = -1;
+    // lines and labels (over a tooth), else none: the label is left out. Its
+    // leader crosses no label either.
+    const QPointF across = normal(step);
+    QRectF box;
     for (bool ofLabelsOnly : {false, true})
-        for (int i = 0; i < kSteps && step < 0; ++i)
-            if (clear(first.translated(shift * i), ofLabelsOnly)) step = i;
-    if (step < 0) {
-        p_->restore();
-        return;
-    }
-    const QRectF box = first.translated(shift * step);
-    if (step > 0) {
+        for (std::size_t i = 0; i < searchOrder().size() && box.isNull(); ++i) {
+            const auto [forth, aside] = searchOrder()[i];
+            const QRectF at = first.translated(step * forth + across * aside);
+            const QLineF leader = leaderTo(at);
+            if (clear(QPolygonF(at), ofLabelsOnly) &&
+                std::none_of(taken_.begin(), taken_.end(), [&](const Taken& t) { return t.label && near(t.box, leader, 0); }))
+                box = at;
+        }
+    if (box.isNull()) return;
+    p_->save();
+    const QLineF leader = leaderTo(box);
+    if (leader.length() > 0.6 * mm_) {
         p_->setPen(pen(kThin, 0.13));
-        const QPointF near(std::clamp(anchor.x(), box.left(), box.right()), std::clamp(anchor.y(), box.top(), box.bottom()));
-        inkLine(anchor, near);
+        inkLine(leader.p1(), leader.p2());
     }
     keep(QPolygonF(box), text);
     inkFill(box, QColor(255, 255, 255, 200));
     p_->setPen(Qt::black);
+    p_->setFont(font_);
     inkText(box, Qt::AlignCenter, text);
     p_->restore();
 }
@@ -389,18 +460,35 @@ void Drawing::lineText(QPointF mid, QPointF along, QPointF dir, const QString& f
     t.translate(mid.x(), mid.y());
     t.rotate(std::atan2(along.y(), along.x()) * 180 / std::numbers::pi);
     // On the outer side of the line, else on the inner side, in the middle or
-    // moved along the line as far as it reaches; else left out.
-    const QRectF outer(-w / 2, -h - 0.3 * mm_, w, h), inner(-w / 2, 0.3 * mm_, w, h);
-    const qreal slack = std::max<qreal>((length - w) / 2, 0);
-    QRectF box;
-    for (bool ofLabelsOnly : {false, true})
-        for (int i = 0; box.isNull() && (i + 1) / 2 * h <= slack; ++i) {
+    // moved along the line, as far as it reaches and then on past its ends
+    // until the text stands beside them; then the same a line further out;
+    // else left out.
+    const qreal reach = std::max<qreal>((length - w) / 2, 0) + w + h;
+    std::vector<QRectF> places;
+    for (const qreal off : {0.5 * mm_, 0.5 * mm_ + 1.2 * h}) {
+        const QRectF outer(-w / 2, -h - off, w, h), inner(-w / 2, off, w, h);
+        for (int i = 0; (i + 1) / 2 * h <= reach; ++i) {
             const qreal slide = (i % 2 ? 1 : -1) * ((i + 1) / 2) * h;
             for (const QRectF& side : {outerIsAbove ? outer : inner, outerIsAbove ? inner : outer})
-                if (box.isNull() && clear(t.map(QPolygonF(side.translated(slide, 0))), ofLabelsOnly))
-                    box = side.translated(slide, 0);
+                places.push_back(side.translated(slide, 0));
         }
-    if (box.isNull()) return;
+    }
+    const QRectF first = t.map(QPolygonF(places.front())).boundingRect();
+    if (labelsNeedRoom_) grow(first);
+    // Where no place along the line is free, a level label with a leader to
+    // the line's middle.
+    lineTexts_.push_back([=, this] {
+        if (!placeLineText(t, places, text))
+            placeLabel(mid, QRectF(first.center() - QPointF(w, h) / 2, QSizeF(w, h)), along * h * 0.5, text);
+    });
+}
+
+bool Drawing::placeLineText(const QTransform& t, const std::vector<QRectF>& places, const QString& text) {
+    QRectF box;
+    for (bool ofLabelsOnly : {false, true})
+        for (const QRectF& place : places)
+            if (box.isNull() && clear(t.map(QPolygonF(place)), ofLabelsOnly)) box = place;
+    if (box.isNull()) return false;
     p_->save();
     p_->setTransform(t, true);
     inkFill(box, QColor(255, 255, 255, 200));
@@ -409,6 +497,7 @@ void Drawing::lineText(QPointF mid, QPointF along, QPointF dir, const QString& f
     inkText(box, Qt::AlignCenter, text);
     p_->restore();
     keep(t.map(QPolygonF(box)), text);
+    return true;
 }
 
 // Whether a label's box may stand there: within the room, off the labels
@@ -416,7 +505,8 @@ void Drawing::lineText(QPointF mid, QPointF along, QPointF dir, const QString& f
 bool Drawing::clear(const QPolygonF& box, bool ofLabelsOnly) const {
     if (!room_.isNull() && !room_.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box.boundingRect())) return false;
     return std::none_of(taken_.begin(), taken_.end(),
-                        [&](const Taken& t) { return (t.label || !ofLabelsOnly) && overlap(t.box, box, 0.2 * mm_); });
+                        [&](const Taken& t) { return (t.label || !ofLabelsOnly) && overlap(t.box, box, 0.2 * mm_); }) &&
+           std::none_of(strokes_.begin(), strokes_.end(), [&](const QLineF& l) { return near(box, l, 0.25 * mm_); });
 }
 
 void Drawing::keep(const QPolygonF& box, const QString& text) {
@@ -454,7 +544,7 @@ void Drawing::paintMember(Member m) {
         const QPolygonF tooth{pt(k.faceOuter), pt(k.faceInner), pt(k.rootInner), pt(k.rootOuter)};
         p_->setPen(Qt::NoPen);
         p_->setBrush(fill);
-        inkPolygon(tooth);
+        inkPolygon(tooth, false);
         // The back cone and the front cone run on beyond the tooth a little.
         const qreal depth = std::hypot(tooth[0].x() - tooth[3].x(), tooth[0].y() - tooth[3].y());
         p_->setPen(pen(kThin, 0.15));
@@ -524,10 +614,9 @@ void Drawing::paintAngles(Member m) {
         grow(arc.boundingRect());
         arrow(vertex + to * a.radius, vertex + to * a.radius - normal(to) * (sweep > 0 ? 1 : -1) * a.radius * 0.2);
         arrow(vertex + from * a.radius, vertex + from * a.radius + normal(from) * (sweep > 0 ? 1 : -1) * a.radius * 0.2);
-        // Crowded labels give way sideways or across the pinion's axis (see fit).
+        // Crowded labels give way sideways first, away from the other member.
         const QPointF mid = unit(from + to);
-        const QPointF away = sideways_ ? QPointF(1, 0) : QPointF(0, 1);
-        label(vertex + mid * a.radius, mid, a.text, m == Pinion ? away : -away);
+        label(vertex + mid * a.radius, mid, a.text, m == Pinion ? QPointF(1, 0) : QPointF(-1, 0));
     }
 }
 
@@ -603,6 +692,9 @@ void Drawing::paintConeDimensions() {
 // Everything but the title block, at the scale and place of the last fit.
 void Drawing::paintDrawing() {
     taken_.clear();
+    strokes_.clear();
+    lineTexts_.clear();
+    pendingLabels_.clear();
     extent_ = QRectF();
     p_->setRenderHint(QPainter::Antialiasing);
     p_->setFont(font_);
@@ -630,6 +722,12 @@ void Drawing::paintDrawing() {
     grow(ends[2], ends[3]);
     paintDimensions();
     grow(cone);
+    // Every line is drawn: the texts now, those of the dimensions first, then
+    // the labels, the heights' beside their short dimensions before the
+    // angles' that have more room to move.
+    if (!placeTexts_) return;
+    for (const auto& place : lineTexts_) place();
+    for (auto place = pendingLabels_.rbegin(); place != pendingLabels_.rend(); ++place) (*place)();
 }
 
 void Drawing::paint() {
@@ -672,20 +770,26 @@ void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sket
 }
 
 void paintBlankSketch(QPainter& p, const QRectF& area, const Workbook& wb, std::vector<SketchLabel>* labels) {
-    const std::string warning = staleWarning(wb, SheetId::A2);
-    if (warning.empty() || !p.isActive()) {
+    // A drawing of results that are not current says so above it, in the
+    // words of the sheet window's caption (the page and the window give the
+    // items); a sheet never calculated has nothing to draw and says so in
+    // the drawing's place.
+    const SheetState* a2 = nullptr;
+    const ChainState chain = chainState(wb);
+    if (const SheetState* s = chain.of(SheetId::A2); s && s->hasResults && !s->current()) a2 = s;
+    if (!a2 || !p.isActive()) {
         paintBlankSketch(p, area, blankSketch(wb), labels);
         return;
     }
-    // A drawing of results that do not belong to the inputs says so above it.
-    const QFont f = sketchFont(kLinePoints);
+    const QString warning = "注意：" + qs(sheetTitle(SheetId::A2)) + qs(titleSuffix(*a2));
+    const QFont f = sketchFont(kLinePoints, true);
     const QFontMetricsF fm(f, p.device());
     const QRectF line(area.left(), area.top(), area.width(), fm.lineSpacing() * 1.5);
     p.save();
     p.setClipRect(line, Qt::IntersectClip);
     p.setFont(f);
     p.setPen(QColor(0xC0, 0x00, 0x00));
-    p.drawText(line, Qt::AlignCenter, fm.elidedText(qs(warning), Qt::ElideRight, area.width()));
+    p.drawText(line, Qt::AlignCenter, fm.elidedText(warning, Qt::ElideRight, area.width()));
     p.restore();
     paintBlankSketch(p, area.adjusted(0, line.height(), 0, 0), blankSketch(wb), labels);
 }

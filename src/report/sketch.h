@@ -26,9 +26,9 @@ struct SketchLabel {
 // Fills `area` (device units of the painter) with the drawing, one scale on
 // both axes; when there is no drawing, with the line that says why. Text
 // sizes follow the device's resolution, so paper and screen read alike, and
-// do not shrink with the drawing: a label that would cover another or leave
-// the area moves, else it is left out. `labels`, when given, receives the
-// labels painted.
+// do not shrink with the drawing: a label that would cover another, a line,
+// an arc or an arrow head, or leave the area, moves, else it is left out.
+// `labels`, when given, receives the labels painted.
 void paintBlankSketch(QPainter& p, const QRectF& area, const SketchOutcome& sketch,
                       std::vector<SketchLabel>* labels = nullptr);
 // The sketch of the workbook's sheet A2 (the printed page's sketch painter).

@@ -20,6 +20,7 @@
 
 #include "app/main_window.h"
 #include "cli/batch.h"
+#include "ui/file_dialogs.h"
 #include "ui/messages.h"
 
 namespace lc::app {
@@ -30,6 +31,20 @@ class MessageRecorder : public ui::MessageService {
 public:
     void show(const QString& text) override { texts << text; }
     QStringList texts;
+};
+
+// Answers every save dialog at once with the one file given.
+class FileAnswer : public ui::FileDialogService {
+public:
+    explicit FileAnswer(QString path) : FileDialogService(nullptr), path_(std::move(path)) {}
+
+protected:
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&, QWidget*) override {
+        return path_;
+    }
+
+private:
+    QString path_;
 };
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
@@ -104,6 +119,7 @@ public:
     void load(const Workbook& start) {
         Workbook& wb = main_.workbook();
         wb.flags = start.flags;
+        wb.properties = start.properties;
         for (SheetId id : kAllSheets) {
             if (const Sheet* given = start.find(id)) {
                 Sheet& s = wb.insert(id);
@@ -145,12 +161,13 @@ public:
         return logEntry(a.name, home, baseline);
     }
 
-    // Every window that exists and what its widgets show; the flags, which no
-    // widget shows, from the workbook.
+    // Every window that exists and what its widgets show; the flags and the
+    // properties, which no widget shows, from the workbook.
     Workbook readBack() {
         settle();
         Workbook shown;
         shown.flags = main_.workbook().flags;
+        shown.properties = main_.workbook().properties;
         for (QMdiSubWindow* w : main_.mdiArea()->subWindowList()) {
             auto* form = qobject_cast<ui::SheetForm*>(w->widget());
             if (!form) continue;
@@ -163,15 +180,17 @@ public:
             if (id == SheetId::A2) {
                 auto* option1 = child<QRadioButton>(form, "Option1");
                 auto* option2 = child<QRadioButton>(form, "Option2");
-                s.option1Caption = option1->text().toStdString();
-                s.option2Caption = option2->text().toStdString();
+                // The captions as the buttons show them: "&&" is one "&".
+                s.option1Caption = option1->text().replace("&&", "&").toStdString();
+                s.option2Caption = option2->text().replace("&&", "&").toStdString();
                 if (option1->isChecked() == option2->isChecked()) fail("the hand buttons are both or neither selected");
                 s.selectedOption = option2->isChecked() ? 2 : 1;
             }
             if (id == SheetId::Gears) {
                 auto* list = child<QListWidget>(form, "List1");
                 for (int i = 0; i < list->count(); ++i) s.list.push_back(list->item(i)->text().toStdString());
-                s.caption = w->windowTitle().toStdString();
+                // As the title shows it: "[*][*]" is one "[*]".
+                s.caption = w->windowTitle().replace("[*][*]", "[*]").toStdString();
             }
         }
         return shown;
@@ -359,6 +378,25 @@ std::string replayDocument(std::string_view input) {
     for (const cli::Action& a : batch.actions) log.push_back(replayer->perform(a));
     const Workbook shown = replayer->readBack();
     return cli::writeBatchResult(shown, std::move(log));
+}
+
+QStringList replayWrite(const QString& command, const QString& job, const QString& out) {
+    MessageRecorder messages;
+    FileAnswer files(out);
+    MainWindow main;
+    main.setMessageService(messages);
+    main.setFileDialogs(files);
+    main.show();
+    auto* action = main.findChild<QAction*>(command);
+    if (!action) fail("no command " + command);
+    if (!main.document().openFrom(job)) fail(messages.texts.join('\n'));
+    auto* field = main.formOf(SheetId::A2) ? main.formOf(SheetId::A2)->findChild<QLineEdit*>("Text1") : nullptr;
+    if (!field) fail(job + " has no sheet A2");
+    field->setFocus();
+    QTest::keyClicks(field, "7");
+    action->trigger();
+    if (main.isWindowModified()) messages.texts << QString::fromUtf8("仍未保存");
+    return messages.texts;
 }
 
 }  // namespace lc::app

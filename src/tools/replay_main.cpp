@@ -1,13 +1,17 @@
 // lingchuan-replay: batch documents replayed through the program's windows.
 //   lingchuan-replay < DOC                 the result document on standard output
 //   lingchuan-replay --out DIR DOC...      each result into DIR under its document's name
-// Exit status: 0 replayed; 2 a document the batch tool refuses; 1 a window that
-// did not behave (named on standard error).
+//   lingchuan-replay --write COMMAND JOB [OUT]   the job saved or exported as the user does
+//                                          (see replayWrite); its messages on standard error
+// Exit status: 0 replayed (written without a message); 2 a document the batch
+// tool refuses; 1 a window that did not behave, or a message (named on
+// standard error).
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -15,6 +19,7 @@
 
 #include "tools/replay.h"
 #include "cli/batch.h"
+#include "report/file_write.h"
 #include "ui/formkit.h"
 
 namespace {
@@ -26,9 +31,8 @@ QByteArray readAll(const QString& path) {
 }
 
 void writeAll(const QString& path, const std::string& text) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), static_cast<qint64>(text.size())) < 0 || !f.commit())
-        throw lc::app::ReplayError("cannot write " + path.toStdString());
+    const lc::report::WriteResult r = lc::report::writeFileWhole(path, text);
+    if (!r.written) throw lc::app::ReplayError("cannot write " + path.toStdString() + ": " + r.explanation().toStdString());
 }
 
 }  // namespace
@@ -45,8 +49,17 @@ int main(int argc, char** argv) {
             std::cout << lc::app::replayDocument(input) << std::flush;
             return 0;
         }
+        if (args.size() >= 3 && args[0] == "--write") {
+            // The settings of a run of its own, never the user's.
+            const QTemporaryDir settings;
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+            current = args[2];
+            const QStringList said = lc::app::replayWrite(args[1], args[2], args.value(3));
+            if (!said.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(said.join('\n')));
+            return said.isEmpty() ? 0 : 1;
+        }
         if (args.size() < 2 || args[0] != "--out") {
-            std::fprintf(stderr, "usage: lingchuan-replay < DOC | lingchuan-replay --out DIR DOC...\n");
+            std::fprintf(stderr, "usage: lingchuan-replay < DOC | --out DIR DOC... | --write COMMAND JOB [OUT]\n");
             return 2;
         }
         const QDir out(args[1]);

@@ -11,18 +11,17 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/placement.h"
 #include "app/sketch_window.h"
 #include "ui/messages.h"
 
 namespace lc::app {
 namespace {
-
-// Room around sheet A2 in the enlarged main window.
-constexpr int kMarginPixels = 20;
 
 // The worked example of the road A2 -> B1 -> C produces no message; any
 // message box on the way means the pictures would show something else.
@@ -134,24 +133,24 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         }
         d.enter();
         d.expectText(SheetId::A2, "Text42(1)", "2.785696");
-        // The design-size main window: sheet A2 is larger than its client area.
+        // The main window as it first opens, sheet A2 whole inside it.
         d.save(&main, "main-window.png");
         d.save(d.window(SheetId::A2), "sheet-a2.png");
 
-        // The main window enlarged until sheet A2 fits, sheet A2 placed as its
-        // creation places it in a window of that size; then back to the design
-        // size, where the next sheets are created and centred.
+        // The main window made as small as its design size, sheet A2 placed as
+        // its creation places it there: larger than the work area, moved just
+        // enough for its title bar to show. Then back to the first size.
         QMdiSubWindow* a2 = d.window(SheetId::A2);
-        const QPoint designPlace = a2->pos();
-        const QSize designSize = main.size();
-        const QSize margin(2 * kMarginPixels, 2 * kMarginPixels);
-        main.resize(designSize + (a2->size() + margin).expandedTo(main.mdiArea()->size()) - main.mdiArea()->size());
+        const QPoint firstPlace = a2->pos();
+        const QSize firstSize = main.size();
+        main.resize(firstSize - main.mdiArea()->size() + designWorkArea());
         const ui::FormFacts& facts = ui::formFacts(SheetId::A2);
         a2->move(main.centredPosition(facts.widthTwips, facts.heightTwips));
+        moveInside(*a2);
         QCoreApplication::processEvents();
         d.save(&main, "main-window-a2.png");
-        main.resize(designSize);
-        a2->move(designPlace);
+        main.resize(firstSize);
+        a2->move(firstPlace);
         QCoreApplication::processEvents();
 
         // The blank sketch: Ctrl+D on sheet A2.
@@ -196,6 +195,23 @@ int takeScreenshots(MainWindow& main, const QString& dir) {
         if (main.workbook().sheet(SheetId::Gears).list != std::vector<std::string>{"24X24/24X48=0.5"})
             Driver::fail("the change-gear list is not the one line of 0.5");
         d.save(d.window(SheetId::Gears), "change-gears.png");
+
+        // The module changed to 2.5 and the road taken again up to sheet C,
+        // which still holds the old pair's copies and results: its caption
+        // and the fields concerned say so. Then the module back to 2: the
+        // road ends with the worked example in every sheet, sheet C current.
+        for (const char* module : {"2.5", "2"}) {
+            d.click(SheetId::A2, "Text3");
+            d.key(Qt::Key_A, Qt::ControlModifier);
+            d.type(module);
+            d.click(SheetId::A2, "Command1");
+            d.click(SheetId::A2, "Command2");
+            d.click(SheetId::B1, "Command1");
+            d.click(SheetId::B1, "Command3");
+            const bool marked = d.window(SheetId::C)->windowTitle().startsWith("翎川齿轮计算单C（与计算单A2");
+            if (marked != (std::string_view(module) != "2")) Driver::fail("sheet C's caption does not tell whether it belongs to sheet A2");
+            if (marked) d.save(d.window(SheetId::C), "sheet-c-marked.png");
+        }
     } catch (const StepFailed& e) {
         std::fprintf(stderr, "screenshots: %s\n", e.what());
         return 1;

@@ -61,9 +61,32 @@ void Field::showText(const QString& text) {
     setCursorPosition(0);
 }
 
+void Field::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return QLineEdit::mouseDoubleClickEvent(e);
+    selectAll();
+    holdingWhole_ = true;
+    e->accept();
+}
+
+void Field::mouseMoveEvent(QMouseEvent* e) {
+    if (!holdingWhole_) QLineEdit::mouseMoveEvent(e);
+}
+
+void Field::mouseReleaseEvent(QMouseEvent* e) {
+    holdingWhole_ = false;
+    QLineEdit::mouseReleaseEvent(e);
+}
+
 void Field::setNote(const QString& note) {
     note_ = note;
     renewToolTip();
+}
+
+void Field::setMistrust(const QString& reason) {
+    if (reason == mistrust_) return;
+    mistrust_ = reason;
+    renewToolTip();
+    update();
 }
 
 void Field::renewToolTip() {
@@ -71,7 +94,9 @@ void Field::renewToolTip() {
     constexpr qsizetype kLongest = 1000;
     const QString whole =
         text().size() <= kLongest ? text() : text().left(kLongest) + QString("…（共%1个字符）").arg(text().size());
-    setToolTip(literalToolTip(note_.isEmpty() || whole.isEmpty() ? whole + note_ : whole + '\n' + note_));
+    QString tip = note_.isEmpty() || whole.isEmpty() ? whole + note_ : whole + '\n' + note_;
+    if (!mistrust_.isEmpty()) tip = tip.isEmpty() ? mistrust_ : mistrust_ + '\n' + tip;
+    setToolTip(literalToolTip(tip));
 }
 
 QString literalToolTip(const QString& text) {
@@ -112,6 +137,12 @@ void Field::paintEvent(QPaintEvent* e) {
     leftMarkShown_ = textHidden(Edge::Left);
     if (cutMarkShown_) paintCutMark(Edge::Right);
     if (leftMarkShown_) paintCutMark(Edge::Left);
+    if (!mistrust_.isEmpty()) {
+        QPainter p(this);
+        QPen pen(bgrColour(kMistrustColour), 2, Qt::DashLine);
+        p.setPen(pen);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void Field::paintCutMark(Edge edge) {

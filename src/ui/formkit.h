@@ -53,7 +53,8 @@ enum class FieldKind { Input, Result, Plain };
 // characters, then its start and length), so that all the digits of a long
 // result can be read by hovering, also over a result field that takes no
 // typing, and on a second line what the item is and its unit. No length limit
-// cuts what is typed.
+// cuts what is typed. A double-click selects the whole text, sign, point and
+// exponent included: a field holds one number, never words.
 class Field : public QLineEdit {
     Q_OBJECT
 public:
@@ -63,12 +64,20 @@ public:
     void showText(const QString& text);
     // What the item is and its unit, the tooltip's second line.
     void setNote(const QString& note);
+    // Why the field's text is not to be trusted ("" when it is): a dashed
+    // frame inside the field's edge, dark red, that shows in greyscale too,
+    // and the reason first in the tooltip. The field keeps its place and size.
+    void setMistrust(const QString& reason);
+    const QString& mistrust() const { return mistrust_; }
     enum class Edge { Left, Right };
     // Whether the last painting of the field drew the cut-off mark at that edge.
     bool cutMarkShown(Edge edge = Edge::Right) const { return edge == Edge::Left ? leftMarkShown_ : cutMarkShown_; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     void renewToolTip();
@@ -81,13 +90,19 @@ private:
 
     FieldKind kind_;
     QString note_;
+    QString mistrust_;
     bool cutMarkShown_ = false;
     bool leftMarkShown_ = false;
+    // From a double-click to the button's release: the hand's tremor does
+    // not shrink the whole selection.
+    bool holdingWhole_ = false;
 };
 
 // The colour of the cut-off mark: dark red, readable on the input green, the
 // result orange and white alike.
 inline constexpr std::uint32_t kCutMarkColour = 0x000000A0;
+// The colour of the frame of a field whose text is not to be trusted.
+inline constexpr std::uint32_t kMistrustColour = 0x000000C0;
 
 // Gives a field its colour; a disabled field keeps black, readable text.
 void colourField(QLineEdit* field, std::uint32_t bgr);

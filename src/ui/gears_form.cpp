@@ -3,6 +3,8 @@
 #include <QListWidget>
 
 #include "core/change_gears.h"
+#include "ui/plain_text.h"
+#include "ui/session.h"
 
 namespace lc::ui {
 
@@ -26,7 +28,8 @@ GearsForm::GearsForm(Session& session, QWidget* parent) : SheetForm(session, She
     auto* quit = makeButton(this, "Command2", QString::fromUtf8("退    出"), QRect(3870, 4290, 1575, 375), font);
     // The window shows every caption of the search as it is set.
     connect(start, &QPushButton::clicked, this, [this] {
-        run([this](Workbook& wb) { return gearsCommand1(wb, [this](const std::string& c) { showCaption(c); }); });
+        run([this](Workbook& wb) { return gearsCommand1(wb, [this](const std::string& c) { showCaption(c); }); },
+            stepName("gears.Command1"));
     });
     connect(quit, &QPushButton::clicked, this, action("Command2"));
 
@@ -35,7 +38,7 @@ GearsForm::GearsForm(Session& session, QWidget* parent) : SheetForm(session, She
 }
 
 void GearsForm::showCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+    setWindowTitle(titleText(QString::fromStdString(caption)));
     // The search holds the event loop for its whole run: paint the title bar now.
     if (QWidget* frame = parentWidget()) frame->repaint();
 }
@@ -44,7 +47,7 @@ void GearsForm::refresh() {
     SheetForm::refresh();
     const Sheet* s = sheet();
     if (!s) return;
-    setWindowTitle(QString::fromStdString(s->caption));
+    setWindowTitle(titleText(QString::fromStdString(s->caption)));
     QStringList lines;
     for (const auto& line : s->list) lines << QString::fromStdString(line);
     QStringList shown;

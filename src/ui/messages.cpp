@@ -57,7 +57,8 @@ SaveAnswer MessageBoxService::askToSave(const QString& text) {
     prepare(box, text);
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     // The toolkit's Chinese calls Discard 丢弃; the question is whether to save.
-    box.button(QMessageBox::Discard)->setText(QString::fromUtf8("不保存"));
+    // Alt+N answers it, as "Don't Save" answers elsewhere.
+    box.button(QMessageBox::Discard)->setText(QString::fromUtf8("不保存(&N)"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     plainButtons(box);
@@ -66,6 +67,23 @@ SaveAnswer MessageBoxService::askToSave(const QString& text) {
         case QMessageBox::Discard: return SaveAnswer::Discard;
         default: return SaveAnswer::Cancel;
     }
+}
+
+qsizetype MessageBoxService::choose(const QString& text, const QStringList& buttons) {
+    QMessageBox box(owner_);
+    prepare(box, text);
+    QList<QPushButton*> pressed;
+    for (const QString& caption : buttons)
+        pressed << box.addButton(caption, pressed.size() + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                               : QMessageBox::AcceptRole);
+    if (!pressed.isEmpty()) {
+        box.setDefaultButton(pressed.back());
+        box.setEscapeButton(pressed.back());
+    }
+    plainButtons(box);
+    box.exec();
+    const qsizetype at = pressed.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return at < 0 ? buttons.size() - 1 : at;
 }
 
 }  // namespace lc::ui

@@ -1,10 +1,11 @@
 // Every message of the program goes through one service: a modal box titled
 // "翎川" with the text and a single OK button, no icon; a question has 是 and
-// 否 instead, the question before work is set aside 保存, 不保存 and 取消. Tests put a recorder in its place so that nothing waits for a
-// click.
+// 否 instead, the question before work is set aside 保存, 不保存 (Alt+N) and
+// 取消. Tests put a recorder in its place so that nothing waits for a click.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -29,6 +30,13 @@ public:
         (void)text;
         return SaveAnswer::Cancel;
     }
+    // A question with buttons of its own: the index of the one pressed. The
+    // last is the one that gives nothing up (Enter and Esc press it); a
+    // service that cannot ask answers it.
+    virtual qsizetype choose(const QString& text, const QStringList& buttons) {
+        (void)text;
+        return buttons.size() - 1;
+    }
 };
 
 class MessageBoxService : public MessageService {
@@ -37,6 +45,7 @@ public:
     void show(const QString& text) override;
     bool ask(const QString& text) override;
     SaveAnswer askToSave(const QString& text) override;
+    qsizetype choose(const QString& text, const QStringList& buttons) override;
 
 private:
     QWidget* owner_;

@@ -6,6 +6,8 @@
 #include <QStylePainter>
 #include <algorithm>
 
+#include "ui/plain_text.h"
+
 namespace lc::ui {
 namespace {
 
@@ -99,7 +101,8 @@ protected:
         QStylePainter p(this);
         QStyleOptionButton opt;
         initStyleOption(&opt);
-        const int captionWidth = fontMetrics().horizontalAdvance(text());
+        // The caption is shown as its key marks say ("&&" is one "&").
+        const int captionWidth = fontMetrics().size(Qt::TextShowMnemonic, text()).width();
         const int gap = 1;
         const int side = std::max(
             0, std::min({style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &opt, this), height(),
@@ -108,7 +111,7 @@ protected:
         circle.rect = QRect(0, (height() - side) / 2, side, side);
         p.drawPrimitive(QStyle::PE_IndicatorRadioButton, circle);
         const QRect captionRect(side + gap, 0, width() - side - gap, height());
-        p.drawItemText(captionRect, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), text(),
+        p.drawItemText(captionRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(), isEnabled(), text(),
                        QPalette::WindowText);
         if (hasFocus()) {
             QStyleOptionFocusRect focus;
@@ -209,8 +212,9 @@ void SheetA2Form::refresh() {
     if (!s) return;
     const QSignalBlocker quiet1(option1_);
     const QSignalBlocker quiet2(option2_);
-    option1_->setText(QString::fromStdString(s->option1Caption));
-    option2_->setText(QString::fromStdString(s->option2Caption));
+    // A caption from a job is text: no key of its own.
+    option1_->setText(menuText(QString::fromStdString(s->option1Caption)));
+    option2_->setText(menuText(QString::fromStdString(s->option2Caption)));
     (s->selectedOption == 2 ? option2_ : option1_)->setChecked(true);
 }
 

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/actions.h"
@@ -44,6 +45,19 @@ void SheetForm::refresh() {
         const QSignalBlocker quiet(c);
         c->setChecked(s->check(c->objectName().toStdString()) != 0);
     }
+}
+
+void SheetForm::showChain(const SheetState* state) {
+    if (id_ == SheetId::Gears) return;
+    const std::vector<FieldMark> marks = state ? fieldMarks(*state) : std::vector<FieldMark>();
+    for (Field* f : fields_) {
+        const std::string name = f->objectName().toStdString();
+        const auto it = std::ranges::find(marks, name, &FieldMark::field);
+        f->setMistrust(it == marks.end() ? QString() : QString::fromStdString(it->note));
+    }
+    const QString title = QString::fromUtf8(formFacts(id_).caption) +
+                          QString::fromStdString(state ? titleSuffix(*state) : std::string());
+    if (windowTitle() != title) setWindowTitle(title);
 }
 
 QWidget* SheetForm::control(const QString& name) const { return findChild<QWidget*>(name); }
@@ -88,10 +102,12 @@ Field* SheetForm::addField(const QString& name, FieldKind kind, const QRect& twi
     // edit actions at its top.
     f->setContextMenuPolicy(Qt::NoContextMenu);
     f->setNote(itemNote(id_, name));
+    // A field's typing is one step of the job's history, from its first key to
+    // Enter or the focus leaving it.
     connect(f, &QLineEdit::textEdited, this, [this, f](const QString& text) {
-        if (Sheet* s = sheet()) s->setText(f->objectName().toStdString(), text.toStdString());
-        session_.textsEdited();
+        session_.type(id_, f->objectName().toStdString(), text.toStdString());
     });
+    connect(f, &QLineEdit::editingFinished, this, [this] { session_.typingDone(); });
     fields_.push_back(f);
     return f;
 }
@@ -106,20 +122,27 @@ Field* SheetForm::addLabelledField(const LabelledField& row, QSize fieldTwips, c
 QCheckBox* SheetForm::addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font) {
     QCheckBox* c = makeCheck(this, name, caption, twips, font);
     connect(c, &QCheckBox::toggled, this, [this, c](bool on) {
-        if (Sheet* s = sheet()) s->setCheck(c->objectName().toStdString(), on ? 1 : 0);
-        session_.textsEdited();
+        const std::string name = c->objectName().toStdString();
+        run(
+            [this, name, on](Workbook&) {
+                if (Sheet* s = sheet()) s->setCheck(name, on ? 1 : 0);
+                return Outcome::done();
+            },
+            checkStepName(id_, name));
     });
     checks_.push_back(c);
     return c;
 }
 
-void SheetForm::run(const std::function<Outcome(Workbook&)>& handler) { session_.run(id_, handler); }
+void SheetForm::run(const std::function<Outcome(Workbook&)>& handler, const QString& step) {
+    session_.run(id_, handler, step);
+}
 
 std::function<void()> SheetForm::action(const char* event) {
     const std::string name = std::string(sheetKey(id_)) + "." + event;
     const ActionDef* a = findAction(name);
     if (!a) throw std::logic_error("no action " + name);
-    return [this, a] { run(a->run); };
+    return [this, a, step = stepName(name)] { run(a->run, step); };
 }
 
 void SheetForm::setTabChain(const std::vector<QString>& names) {

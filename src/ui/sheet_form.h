@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/calc.h"
+#include "core/chain_state.h"
 #include "core/workbook.h"
 #include "ui/formkit.h"
 
@@ -52,6 +53,11 @@ public:
     // Brings every control up to date with the sheet's texts, check boxes and
     // captions.
     virtual void refresh();
+    // Shows the chain's state of this sheet: each field the state mistrusts
+    // framed, its reason in the tooltip, and the caption's suffix while the
+    // sheet holds results that are not current (none on the change-gear
+    // window, whose caption is its result).
+    void showChain(const SheetState* state);
     // Gives the focus to the control of that name (and its window to the front).
     void focusControl(const QString& name);
     // The control that has the focus when the window is created.
@@ -67,8 +73,8 @@ protected:
     Field* addLabelledField(const LabelledField& row, QSize fieldTwips, const QFont& fieldFont,
                             const QFont& labelFont, bool takesTyping = true);
     QCheckBox* addCheck(const QString& name, const QString& caption, const QRect& twips, const QFont& font);
-    // Runs a handler of this sheet through the session.
-    void run(const std::function<Outcome(Workbook&)>& handler);
+    // Runs a handler of this sheet through the session, as the step `step`.
+    void run(const std::function<Outcome(Workbook&)>& handler, const QString& step = {});
     // The slot of a control event of this sheet ("Command1", "Text1.Enter"):
     // runs the core handler the action table gives for it.
     std::function<void()> action(const char* event);

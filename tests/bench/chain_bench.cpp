@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "core/actions.h"
+#include "core/chain_state.h"
+#include "../report/worked_job.h"
 
 namespace {
 
@@ -41,5 +43,16 @@ void sheetChain(benchmark::State& state) {
     }
 }
 BENCHMARK(sheetChain)->Unit(benchmark::kMillisecond);
+
+// The chain's state of the whole worked example (the change gears too), as
+// every edit in a window asks for it: each calculation run again on a copy,
+// each copied text compared.
+void chainState(benchmark::State& state) {
+    lc::Workbook wb;
+    example::perform(wb, example::workedActions());
+    if (!lc::chainState(wb).allCurrent()) throw std::runtime_error("the worked example is not current");
+    for (auto _ : state) benchmark::DoNotOptimize(lc::chainState(wb));
+}
+BENCHMARK(chainState)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

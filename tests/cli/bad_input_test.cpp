@@ -36,16 +36,16 @@ TEST(BadInput, MalformedDocuments) {
               "parsing array - unexpected end of input; expected ']'"},
              {"not an object", run, "[\"A1\"]", "lingchuan-calc: document: expected an object, got an array"},
              {"unknown key", run, R"({"action": ["A1"]})",
-              "lingchuan-calc: action: no such key (format, version, flags, sheets, actions)"},
+              "lingchuan-calc: action: no such key (format, version, flags, properties, sheets, actions)"},
              // A job file of another kind or of a newer program is named as such,
              // whatever else it holds.
              {"another format", run, R"({"sheets": {"A3": {}}, "format": "lingchuan-report"})",
               "lingchuan-calc: format: not a lingchuan workbook (expected \"lingchuan-workbook\", got "
               "\"lingchuan-report\")"},
-             {"a newer version", run, R"({"format": "lingchuan-workbook", "version": 2, "pages": {}})",
-              "lingchuan-calc: version: written by a newer program (version 2; this one reads up to 1)"},
+             {"a newer version", run, R"({"format": "lingchuan-workbook", "version": 3, "pages": {}})",
+              "lingchuan-calc: version: written by a newer program (version 3; this one reads up to 2)"},
              {"a version beyond a whole number", run, R"({"version": 1e30})",
-              "lingchuan-calc: version: written by a newer program (version 1e+30; this one reads up to 1)"},
+              "lingchuan-calc: version: written by a newer program (version 1e+30; this one reads up to 2)"},
          })
         expectRefused(c);
 }
@@ -111,8 +111,8 @@ TEST(BadInput, Actions) {
 
 TEST(BadInput, CommandLine) {
     for (const BadCase& c : std::vector<BadCase>{
-             {"no command", {}, "", "lingchuan-calc: no command given (run, gears, table; try --help)"},
-             {"unknown command", {"calc"}, "", "lingchuan-calc: unknown command \"calc\" (run, gears, table; try --help)"},
+             {"no command", {}, "", "lingchuan-calc: no command given (run, gears, table, check; try --help)"},
+             {"unknown command", {"calc"}, "", "lingchuan-calc: unknown command \"calc\" (run, gears, table, check; try --help)"},
              {"run with an argument", {"run", "in.json"}, "{}",
               "lingchuan-calc: run takes no arguments, the workbook comes on standard input"},
              {"table without a sheet", {"table"}, "{}", "lingchuan-calc: usage: lingchuan-calc table SHEET < WORKBOOK.json"},

@@ -98,15 +98,15 @@ TEST(HostileInput, MessagesStayOneShortLine) {
         std::string error;
     };
     for (const Case& c : std::vector<Case>{
-             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table; try --help)"},
-             {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, sheets, actions)"},
+             {"unknown command", {ones}, "", "unknown command " + cut + " (run, gears, table, check; try --help)"},
+             {"line break in a key", {"run"}, R"({"a\nb": 1})", "a\\x0Ab: no such key (format, version, flags, properties, sheets, actions)"},
              {"zero-width space in a key", {"run"}, "{\"sheets\":{\"A2\":{\"Text1\u200B\":\"1\"}}}",
               "sheets.A2.Text1\\u200B: no such field on sheet A2"},
              {"long key", {"run"}, "{\"sheets\":{\"A2\":{\"" + ones + "\":\"1\"}}}", "sheets.A2." + cut + ": no such field on sheet A2"},
              {"version 1.0", {"run"}, R"({"version": 1.0})", "version: expected a whole number, got a number that is not whole"},
              {"version 1e-400", {"run"}, R"({"version": 1e-400})", "version: expected a whole number, got a number that is not whole"},
-             {"newer version after an unknown key", {"run"}, R"({"x": [[]], "version": 2})",
-              "version: written by a newer program (version 2; this one reads up to 1)"},
+             {"newer version after an unknown key", {"run"}, R"({"x": [[]], "version": 3})",
+              "version: written by a newer program (version 3; this one reads up to 2)"},
              {"unknown action", {"run"}, "{\"actions\":[\"" + ones + "\"]}", "actions[0]: unknown action " + cut},
              {"check box given a text", {"run"}, "{\"sheets\":{\"B1\":{\"Check1\":\"" + ones + "\"}}}",
               "sheets.B1.Check1: a check box takes 0 or 1, got " + cut},

@@ -65,12 +65,12 @@ def member(k):
     return pts
 
 
-def literals():
-    """What reference_literals.py looks for in blank_sketch_test.cpp."""
-    return [('blank sketch', f'{who}.{name}', (x, y))
-            for k, who in ((0, 'pinion'), (1, 'gear')) for name, (x, y) in member(k).items()]
+def bound():
+    """The points as reference_literals.py checks them in their test."""
+    points = {f'{who}.{name}': xy for k, who in ((0, 'pinion'), (1, 'gear')) for name, xy in member(k).items()}
+    return [('blank sketch', ['BlankSketch.WorkedExampleAgreesWithHandWorkedPoints'], points, list(points))]
 
 
 if __name__ == '__main__':
-    for _, point, (x, y) in literals():
+    for point, (x, y) in bound()[0][2].items():
         print(f'    {{"{point}", {mp.nstr(x, 17)}, {mp.nstr(y, 17)}}},')

@@ -52,6 +52,7 @@ Workbook randomWorkbook(std::mt19937& rng) {
         }
     }
     wb.flags.pinionRightHand = below(2) ? kTrue : kFalse;
+    if (below(2)) wb.properties[kAllProperties[below(kAllProperties.size())]] = texts()[below(texts().size())];
     return wb;
 }
 
@@ -59,6 +60,7 @@ void expectSameSheets(const Workbook& a, const Workbook& b) {
     EXPECT_EQ(a.flags.a2Done, b.flags.a2Done);
     EXPECT_EQ(a.flags.b1Done, b.flags.b1Done);
     EXPECT_EQ(a.flags.pinionRightHand, b.flags.pinionRightHand);
+    EXPECT_EQ(a.properties, b.properties);
     for (SheetId id : kAllSheets) {
         const Sheet* x = a.find(id);
         const Sheet* y = b.find(id);
@@ -121,5 +123,82 @@ TEST(JobFile, ARefusalNamesThePlaceInTheProgramsWords) {
     } catch (const DocumentError& e) {
         EXPECT_EQ(documentErrorMessage(e),
                   "位置：计算单A2 第23项大轮（Text23(1)）\n文字长达11个字符，超过计算文件中一栏文字的上限（10个字符）。");
+    }
+}
+
+// Properties: a job without them is the version-1 file it always was; with
+// them it is version 2, which a version-1 program refuses as newer; they are
+// texts under a field's limits.
+TEST(JobFile, PropertiesKeepVersionOneFilesAndAreTextsUnderTheLimits) {
+    // A version-1 file as the program wrote it before properties existed.
+    const std::string v1 = R"({
+  "format": "lingchuan-workbook",
+  "version": 1,
+  "flags": {
+    "a2Done": false,
+    "b1Done": false,
+    "pinionRightHand": false
+  },
+  "sheets": {
+    "gears": {
+      "Text1": "0.5",
+      "Text2": "0.000001",
+      "List1": [
+        "24X24/24X48=0.5"
+      ],
+      "Caption": "计算结束，请挑选数据！",
+      "visible": true
+    }
+  }
+}
+)";
+    Workbook wb = readJobFile(v1).workbook;
+    EXPECT_TRUE(wb.properties.empty());
+    EXPECT_EQ(writeJobFile(wb), v1);
+
+    const char* const filled[] = {"GP-01-1", "GP-01-2", "主减速器 \"A\" <b>&amp;</b>", "20CrMnTi", "张三", "李四",
+                                  "2024-05-06", "渗碳淬火\n第二行\t𝛽"};
+    for (Property p : kAllProperties) wb.properties[p] = filled[static_cast<int>(p)];
+    const std::string v2 = writeJobFile(wb);
+    EXPECT_NE(v2.find("\"version\": 2"), std::string::npos);
+    const Workbook back = readJobFile(v2).workbook;
+    EXPECT_EQ(back.properties, wb.properties);
+    EXPECT_EQ(writeJobFile(back), v2);
+
+    // What a version-1 program meets: a version beyond its own, named before
+    // the key it does not know.
+    const auto message = [](const std::string& doc) {
+        try {
+            readJobFile(doc);
+        } catch (const DocumentError& e) {
+            return documentErrorMessage(e);
+        }
+        return std::string("accepted");
+    };
+    std::string newer = v2;
+    newer.replace(newer.find("\"version\": 2"), 12, "\"version\": 3");
+    EXPECT_EQ(message(newer), "位置：version\n文件由较新的程序写成（版本3，本程序只能读到版本2），请用较新的程序打开。");
+
+    const struct {
+        const char* properties;
+        const char* expected;
+    } refused[] = {
+        {R"({"name": 5})", "位置：属性 名称\n应为文本（带引号的字符串），却是数字。"},
+        {R"({"drawing": "x"})", "位置：properties.drawing\n没有这项属性"},
+        {R"([])", "位置：properties\n应为对象"},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(message(std::string(R"({"properties": )") + r.properties + "}").rfind(r.expected, 0), 0u)
+            << r.properties;
+
+    // A property longer than a field may be is neither opened nor saved.
+    wb.properties[Property::Remarks] = std::string(kJobFileLimits.textLength + 1, 'x');
+    const std::string tooLong = "位置：属性 备注\n文字长达10001个字符";
+    EXPECT_EQ(message(R"({"properties": {"remarks": ")" + wb.properties[Property::Remarks] + "\"}}").rfind(tooLong, 0), 0u);
+    try {
+        writeJobFile(wb);
+        ADD_FAILURE() << "saved";
+    } catch (const DocumentError& e) {
+        EXPECT_EQ(documentErrorMessage(e).rfind(tooLong, 0), 0u);
     }
 }

@@ -3,7 +3,7 @@
 
 Independent of the C++ code: the sheet's steps one by one, each value read
 back from the text written for it, texts read and written as in
-sheet_bc_reference.py. reference_literals.py checks the C++ tests hold them.
+sheet_bc_reference.py. reference_literals.py checks the C++ tests hold them where PLACES says.
 """
 import math
 import os
@@ -108,9 +108,21 @@ def cases():
     ]
 
 
-def literals():
-    """The pairs the C++ tests must hold, as they write them."""
-    return [(title, f, texts[f]) for title, texts, fields in cases() for f in fields]
+# Where the C++ tests hold each case (see reference_literals.py).
+PLACES = {
+    'worked example 1': ['a2FirstStretch', 'a2SecondStretch'],
+    'worked example 2, first stretch': ['A2Calculation.SecondFirstStretchExample#2'],
+    'face width 12 kept': ['A2Calculation.TypedFaceWidthIsKeptWithCheck1'],
+    'item 19 at 30 kept': ['A2Calculation.TypedItem19ChangesOnlyTheCutterQuantities'],
+    'cutter number 3.5 kept': ['A2Calculation.TypedCutterNumberIsKeptWithCheck3'],
+    'radius 25.4': ['A2Calculation.CutterRadiusIsComparedAsText#1'],
+    'module 1.23': ['A2Calculation.ModuleInTheGapCalculatesThrough'],
+}
+
+
+def bound():
+    """Each case with the places that hold it, as reference_literals.py checks them."""
+    return [(title, PLACES[title], texts, fields) for title, texts, fields in cases()]
 
 
 if __name__ == '__main__':

@@ -268,9 +268,28 @@ def cases():
     return out
 
 
-def literals():
-    """What reference_literals.py looks for in the C++ tests."""
-    return [(title, f, sheet[f]) for title, sheet, fields in cases() for f in fields]
+# Where the C++ tests hold each case (see reference_literals.py): a test, a
+# variable or a function, "#N" its Nth list of texts.
+W, T70 = 'WorkedExample.', 'WorkedExample.Theta1OfExactly70TakesTheSecondFormulas#'
+B1BETA, CHAIN = 'SheetB1.SpiralAngleIsSingleForTheComponentsAndDoubleForItem8#', 'BatchCalculation.WholeChainOfSheets#'
+PLACES = {
+    'B1 worked example': ['kB1Results', W + 'EveryItemOfB1AndC'], 'C import': ['cImportedFromA2', 'kCInputs'],
+    'C worked example, left hand': ['kCResults'],
+    'C right hand': [W + 'RightHandedPinionPairsTheOtherHalfAnglesInDouble#1',
+                     'Chain.SheetA2sOwnCalculationFeedsTheSameTexts#3'],
+    'C with beta 0': [W + 'SpiralAngleNotAboveZeroTakes1200#1'],
+    'C with beta -35': [W + 'SpiralAngleNotAboveZeroTakes1200#2'],
+    'C with b 10.5490007412144': [T70 + '1'], 'C with b 10.5490007412143': [T70 + '2'],
+    'C theta1 70, Check3 with Zi2 40': [T70 + '3'],
+    'C Check2 Zi1 30, Check3 Zi2 40': [W + 'TickedChecksKeepTypedToothRatios#1'],
+    'C with Gr 25': [W + 'GrChangesG1Only'], 'B1 with beta 0': [B1BETA + '1'], 'B1 with beta 35.123456789': [B1BETA + '2'],
+    'whole chain, B1': [CHAIN + '4'], 'whole chain, C': [CHAIN + '5'],
+}
+
+
+def bound():
+    """Each case with the places that hold it, as reference_literals.py checks them."""
+    return [(title, PLACES[title], sheet, fields) for title, sheet, fields in cases()]
 
 
 if __name__ == '__main__':

@@ -42,6 +42,8 @@ if [ -f "$desktop" ]; then
   # A job given by the file manager reaches the program, whose type it names.
   grep -qE '^Exec=[^ ]+ %f$' "$desktop" && grep -q '^MimeType=application/x-lingchuan-workbook;' "$desktop" ||
     fail "the menu entry lacks %f or the job files' type"
+  # The guide alone from the menu entry's action, as from the Start menu on Windows.
+  sed -n '/^\[Desktop Action guide\]/,$p' "$desktop" | grep -qx 'Exec=lingchuan --guide' || fail "no action opening lingchuan --guide"
 else
   fail "no menu entry /usr/share/applications/lingchuan.desktop"
 fi
@@ -69,13 +71,32 @@ fi
 # worked example (Z1 10, Z2 41, m 2, β 35, x 0.4, cutter radius 44.45).
 calc=$root/usr/bin/lingchuan-calc
 [ "$("$calc" --version)" = "lingchuan-calc $version" ] || fail "lingchuan-calc --version is not $version"
-example=$root/usr/share/doc/lingchuan/examples/a2-worked-example.json
+example=$root/usr/share/doc/lingchuan/examples/a2-worked-example-batch.json
 result=$("$calc" run < "$example") || fail "lingchuan-calc run failed on the worked example"
 for expected in '"Text6": "42.2018956920184"' '"Text23(0)": "2.44"' '"Text23(1)": "0.84"' \
                 '"Text27": "50.4646453857422"' '"Text42(0)": "3.49748956554454"' '"Text42(1)": "2.785696"'; do
   grep -qF "$expected" <<<"$result" || fail "the worked example lacks $expected"
 done
 "$calc" table A2 < "$example" | grep -q '^23  .*2\.44 .*0\.84 ' || fail "lingchuan-calc table A2 lacks item 23"
+
+# The copyright file: machine-readable, the project under GPL-3.0-or-later and
+# every third-party part with its licence; the licence's text beside it.
+copyright=$root/usr/share/doc/lingchuan/copyright
+head -n 1 "$copyright" 2>/dev/null | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "no machine-readable /usr/share/doc/lingchuan/copyright"
+for part in '*:GPL-3.0-or-later' 'qt6-base:LGPL-3.0-only' 'gmp:LGPL-3.0-or-later' 'mpfr:LGPL-3.0-or-later' \
+            'nlohmann-json:MIT' 'dxflib:GPL-2.0-or-later'; do
+  files=${part%%:*} licence=${part#*:}
+  [ "$files" = '*' ] || files="third-party/$files/*"
+  awk -v f="Files: $files" -v l="License: $licence" '$0 == f {in_part = 1} in_part && index($0, l) == 1 {ok = 1}
+      /^$/ {in_part = 0} END {exit !ok}' "$copyright" || fail "copyright lacks $files under $licence"
+done
+grep -q 'GNU GENERAL PUBLIC LICENSE' "$root/usr/share/doc/lingchuan/LICENSE" || fail "no LICENSE beside the copyright file"
+
+# The example job opens as the program opens it: lingchuan-report prints it.
+job=$root/usr/share/doc/lingchuan/examples/gear-pair-A.lcjob
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/lingchuan-report" "$job" -o "$root/example.pdf" 2>/dev/null ||
+  fail "lingchuan-report does not print the example job"
 
 # The job files' type, its icon, and the worked example's workbook as the
 # program saves it, taken for that type by the desktop's own tools (xdg-mime,

@@ -9,27 +9,36 @@ import os, pwd, subprocess, sys, tempfile
 
 PROGRAMS = dict(arg.split("=", 1) for arg in sys.argv[1:])
 NOBODY = pwd.getpwnam("nobody")
-JOB, OLD = b'{"sheets": {"A2": {"Text1": "10"}}}', b'{"format": "lingchuan-workbook"}\n'
+# The old file: a job under one page (4 KiB); saved from the window, it takes two.
+JOB, OLD = b'{"sheets": {"A2": {"Text1": "10"}}}', b'{"sheets": {"A2": {"Text2": "%s"}}}\n' % (b"1" * 2900)
 SHUT = "a folder nobody may add files to"
 # what, program and arguments, standard input, folder, as nobody, disk full,
 # old file's mode, exit status, what standard error says
 ROWS = [
-    ("PDF onto a full disk", ["report", "{job}", "-o", "{dir}/old"], b"", "", False, True, 0o644, 1,
+    ("PDF onto a full disk", ["report", "{job}", "-o", "{dir}/old.dat"], b"", "", False, True, 0o644, 1,
      "：无法写出PDF：磁盘已满。原来的文件没有改动。"),
-    ("4 KiB job, failing in the final flush", ["write", "{dir}/old"], JOB * 120, "", False, True, 0o644, 1,
+    ("4 KiB job onto a full disk", ["write", "{dir}/old.dat"], JOB * 120, "", False, True, 0o644, 1,
      "磁盘已满。原来的文件没有改动。"),
-    ("PDF in place in a shut folder", ["report", "{job}", "-o", "{dir}/old"], b"", SHUT, True, True, 0o644, 1,
+    ("PDF in place in a shut folder", ["report", "{job}", "-o", "{dir}/old.dat"], b"", SHUT, True, True, 0o644, 1,
      "：无法写出PDF：磁盘已满。原来的文件可能已不完整。"),
-    ("job in place in a shut folder, with room", ["write", "{dir}/old"], JOB, SHUT, True, False, 0o644, 0, ""),
+    ("job in place in a shut folder, with room", ["write", "{dir}/old.dat"], JOB, SHUT, True, False, 0o644, 0, ""),
     ("new file in a shut folder", ["write", "{dir}/new"], JOB, SHUT, True, False, 0o644, 1, "没有在这个文件夹中建立文件的权限。"),
-    ("read-only file in an open folder", ["report", "{job}", "-o", "{dir}/old"], b"", "", True, False, 0o444, 1,
+    ("the job saved from the window", ["app", "--write", "Save", "{dir}/old.dat"], b"", "", False, True, 0o644, 1,
+     "”：磁盘已满。原来的文件没有改动。\n仍未保存"),
+    ("导出PDF… from the window", ["app", "--write", "ExportPdf", "{job}", "{dir}/old.dat"], b"", "", False, True, 0o644, 1,
+     "导出PDF失败。无法写入文件“{dir}/old.dat”：磁盘已满。原来的文件没有改动。"),
+    ("导出表格… from the window", ["app", "--write", "ExportTable", "{job}", "{dir}/old.dat"], b"", "", False, True, 0o644, 1,
+     "无法导出表格“{dir}/old.dat”：磁盘已满。原来的文件没有改动。"),
+    ("the job saved in place in a shut folder", ["app", "--write", "Save", "{dir}/old.dat"], b"", SHUT, True, True, 0o644, 1,
+     "”：磁盘已满。原来的文件可能已不完整。\n仍未保存"),
+    ("read-only file in an open folder", ["report", "{job}", "-o", "{dir}/old.dat"], b"", "", True, False, 0o444, 1,
      "：无法写出PDF：文件是只读的，不能改写。原来的文件没有改动。"),
 ]
 
 
 def run_row(mount, what, command, stdin, folder, nobody, full, mode, status, says):
     job, folder_path = os.path.join(mount, "job.json"), os.path.join(mount, "d")
-    old = os.path.join(folder_path, "old")
+    old = os.path.join(folder_path, "old.dat")
     os.mkdir(folder_path, 0o755)
     for path, data in ((job, JOB), (old, OLD)):
         with open(path, "wb") as f:
@@ -50,6 +59,7 @@ def run_row(mount, what, command, stdin, folder, nobody, full, mode, status, say
     err = r.stderr.decode(errors="replace")
     with open(old, "rb") as f:
         changed = f.read() != OLD and status != 0 and "可能已不完整" not in err
+    says = says.format(dir=folder_path)
     faults = [f"exit {r.returncode}, not {status}"] * (r.returncode != status) + [f"no “{says}”"] * (says not in err)
     faults += ["the old file changed"] * changed + [f"files {os.listdir(folder_path)}"] * (sorted(os.listdir(folder_path)) != before)
     return [f"{what}: {fault} ({err.strip()})" for fault in faults]

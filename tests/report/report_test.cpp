@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cctype>
@@ -17,6 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "core/jobfile.h"
 #include "core/sheet_table.h"
@@ -73,7 +75,7 @@ std::vector<std::string> pages(const QString& pdf, bool layout = false) {
 // pdftotext spaces it), then its kind, its pinion text, its gear text and its
 // unit, word by word, in that order.
 void expectRowOnPage(const std::string& page, const lc::TableRow& row) {
-    std::vector<std::string> want{row.input ? "输入" : "计算"};
+    std::vector<std::string> want{row.uncomputed ? "（本项不计算）" : row.input ? "输入" : "计算"};
     for (const std::string& t : {row.first, row.second, std::string(lc::unitText(row.unit))})
         if (!t.empty()) want.push_back(t);
     std::istringstream lines(page);
@@ -132,6 +134,11 @@ TEST(PrintedSheet, WorkedExampleGivesOnePagePerSheetWithEveryTextWhole) {
     for (std::size_t i = 0; i < 4; ++i)
         for (const lc::TableRow& row : lc::tableOf(wb.sheet(*lc::sheetFromKey(sheets[i].first))))
             if (!row.caption.empty() && row.first.size() < 40) expectRowOnPage(laidOut[i], row);
+    // Sheet C's rows that no step computes say so; Gr, typed, is 输入.
+    const QString c = QString::fromStdString(laidOut[2]);
+    for (const char* item : {"18", "19", "20", "21", "22", "31 △αtM", "32 JM1(<>)", "33 JM2(<>)", "39", "40"})
+        EXPECT_TRUE(c.contains(QRegularExpression("\\n" + QRegularExpression::escape(item) + " +（本项不计算） *\\n"))) << item;
+    EXPECT_TRUE(c.contains(QRegularExpression("\\n13 Gr +输入 +20 *\\n")));
     // The worked example's own values, as its sheet shows them.
     EXPECT_NE(text[0].find("76.2930389959203"), std::string::npos);
     EXPECT_NE(text[3].find(squeeze(wide)), std::string::npos);
@@ -195,24 +202,26 @@ TEST(PrintedSheet, BadJobFileIsOneLineAndExit2WithoutPdf) {
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
 }
 
-// A sheet whose results are not those of its inputs says so under its
-// heading and above its sketch, and its copied table starts with the same
-// line; however it came to be so, also in a job file read afresh.
+// A sheet whose results are not those of its inputs says why in the notice at
+// the top of its page and above its sketch, and its copied table starts with
+// the same lines; however it came to be so, also in a job file read afresh.
+// A sheet never calculated says so on its page; its sketch has nothing to warn of.
 TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
-    const std::string warning = "计算单A2：注意：输入已改动，结果未按当前输入重新计算";
     std::vector<std::string> typed{"A1", std::string("A2.Text17=") + example::kA2CutterRadius};
     for (const auto& [field, text] : example::a2Inputs()) typed.push_back("A2." + field + "=" + text);
-    // Actions after the typing, a result changed in the file, and the
-    // warnings on the page (under the heading and above the sketch).
-    const std::tuple<std::vector<std::string>, const char*, int> cases[] = {
-        {{"A2.Command1"}, nullptr, 0},                                 // calculated
-        {{"A2.Command1", "A2.Text1=20"}, nullptr, 2},                  // an input edited
-        {{"A2.Command1", "A2.Text1=20", "A2.Command1"}, nullptr, 0},   // recalculated
-        {{"A2.Command1"}, "22", 2},                                    // a result changed in the file
-        {{}, nullptr, 2},                                              // never calculated
+    // Actions after the typing, a result changed in the file, the notice's
+    // line, how often the page shows it and whether the sketch warns too (the
+    // sketch of a sheet never calculated says so in the drawing's place).
+    const std::tuple<std::vector<std::string>, const char*, std::string, int, bool> cases[] = {
+        {{"A2.Command1"}, nullptr, "", 0, false},
+        {{"A2.Command1", "A2.Text1=20"}, nullptr, "计算单A2的结果不是按当前输入算出的", 1, true},
+        {{"A2.Command1", "A2.Text1=20", "A2.Command1"}, nullptr, "", 0, false},
+        {{"A2.Command1"}, "22", "重新计算会改变：第40项小轮", 1, true},
+        {{"A2.Text17=", "A2.Command1"}, nullptr, "计算单A2按当前输入计算会停止（请输入刀盘半径 ！）", 1, true},
+        {{}, nullptr, "计算单A2尚未计算", 2, false},
     };
     QTemporaryDir dir;
-    for (const auto& [after, tampered, warnings] : cases) {
+    for (const auto& [after, tampered, notice, shown, sketch] : cases) {
         SCOPED_TRACE(testing::PrintToString(after) + (tampered ? " tampered" : ""));
         lc::Workbook wb;
         for (const auto* actions : {&std::as_const(typed), &after}) example::perform(wb, *actions);
@@ -220,11 +229,46 @@ TEST(PrintedSheet, StaleResultsAreMarkedOnThePageTheSketchAndTheCopiedTable) {
         if (tampered) doc["sheets"]["A2"]["Text40(0)"] = tampered;
         const std::string bytes = lc::writeDocument(doc);
         const std::string table = lc::tabSeparated(lc::readDocument(bytes).workbook, lc::SheetId::A2);
-        EXPECT_EQ(table.rfind(warning + "\n", 0) == 0, warnings > 0) << table.substr(0, 80);
+        EXPECT_EQ(table.rfind("注意：", 0) == 0, !notice.empty()) << table.substr(0, 80);
+        EXPECT_NE(squeeze(table.substr(0, table.find('\n'))).find(squeeze(notice)), std::string::npos);
         ASSERT_EQ(run(kReport, {"-", "-o", dir.filePath("a2.pdf")}, bytes).status, 0);
-        const std::string page = pages(dir.filePath("a2.pdf")).at(0);
-        EXPECT_EQ(QString::fromStdString(page).count(QString::fromStdString(warning)), warnings);
+        const QString page = QString::fromStdString(pages(dir.filePath("a2.pdf")).at(0));
+        EXPECT_EQ(notice.empty() ? 0 : page.count(QString::fromStdString(squeeze(notice))), shown);
+        EXPECT_EQ(page.count("注意"), notice.empty() ? 0 : 1 + sketch);
     }
+}
+
+// The road of a changed module: A2 recalculated with m 2.5, B1 recalculated,
+// C left. lingchuan-calc check names every copied item that differs; the
+// printed sheet C carries the notice with those items, the current A2 none.
+TEST(PrintedSheet, ChainNoticeOnThePageAndFromCheck) {
+    std::vector<std::string> road = example::workedActions();
+    const ToolRun worked = run(LC_CALC_EXE, {"check"}, Json{{"actions", road}}.dump());
+    EXPECT_TRUE(worked.status == 0 && worked.out == "A2: current\nB1: current\nC: current\ngears: current\n") << worked.out;
+    for (const char* s : {"A2.Text3=2.5", "A2.Command1", "A2.Command2", "B1.Command1", "B1.Command3"}) road.push_back(s);
+    const ToolRun job = run(LC_CALC_EXE, {"run"}, Json{{"actions", road}}.dump());
+    const ToolRun check = run(LC_CALC_EXE, {"check"}, job.out);
+    EXPECT_EQ(check.status, 1);
+    for (const char* line :
+         {"A2: current\n", "B1: copied inputs differ from A2: item 2 (Text2) differs from A2 item 26 (Text26) \"9.95004888993152\", "
+                          "item 3 (Text3) differs from A2 item 21 (Text21) \"1.111092\"\n",
+          "C: copied inputs differ from A2: m (Text45) differs from A2 item 3 (Text3) \"2.5\", L (Text47) differs",
+          "b (Text48) differs from A2 item 15 (Text15)", "h (Text50) differs from A2 item 31 (Text31)",
+          "C: copied inputs differ from B1: △X1 (Text56) differs from B1 item 53 (Text15)",
+          "C: reads B1, which is not current\n", "gears: current\n"})
+        EXPECT_NE(check.out.find(line), std::string::npos) << line << " in\n" << check.out;
+    QTemporaryDir dir;
+    ASSERT_EQ(run(kReport, {"-", "-o", dir.filePath("c.pdf")}, job.out).status, 0);
+    const std::vector<std::string> text = pages(dir.filePath("c.pdf"), true);
+    // Sheet C's notice pushes its last rows onto a page of their own.
+    ASSERT_EQ(text.size(), 5u);
+    EXPECT_EQ(text[0].find("注意"), std::string::npos);
+    EXPECT_EQ(text[4].find("注意"), std::string::npos);
+    const std::string c = squeeze(text[2]);
+    EXPECT_LT(c.find("注意"), c.find("项目")) << "above the table";
+    for (const char* item : {"m（A2第3项现为“2.5”）", "L（A2第16项", "b（A2第15项", "h（A2第31项", "△X1（B1第53项",
+                             "计算单C所用的计算单B1本身不是最新的"})
+        EXPECT_NE(c.find(item), std::string::npos) << item;
 }
 
 // The kind column of an item beside a check box follows the box: computed
@@ -255,14 +299,16 @@ TEST(PrintedSheet, KindOfAnItemBesideACheckBoxFollowsTheBox) {
 // the line or colour the terminal.
 TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
     QTemporaryDir dir;
-    const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf");
+    const QString job = dir.filePath("j.json"), pdf = dir.filePath("a.pdf"), fifo = dir.filePath("fifo");
     const std::string sheet = R"({"sheets": {"A2": {"Text1": "10"}}})";
     for (const QString& name : {job, dir.filePath("-x.json")}) {
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(sheet.data()) > 0 && f.flush());
     }
+    ASSERT_EQ(run("mkfifo", {fifo}).status, 0);
     for (const auto& [args, input, status, err] : std::vector<std::tuple<QStringList, std::string, int, std::string>>{
              {{"/dev/zero", "-o", pdf}, "", 2, "：不是普通文件\n"},
+             {{fifo, "-o", pdf}, "", 2, "：不是普通文件\n"},
              {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", 2, "：输出文件就是计算文件本身\n"},
              {{"-", "-o", job}, "<", 2, "j.json：输出文件就是计算文件本身\n"},
              {{job, "-o", dir.path()}, "", 1, "：无法写出PDF：这是一个文件夹，不是文件。\n"},
@@ -317,5 +363,32 @@ TEST(CopiedTable, FormulaLikeTextsBecomeTextCells) {
             ASSERT_NE(row, rows.end()) << i;
             EXPECT_EQ((*row)[3], cells[i].second) << separator << " " << cells[i].first;
         }
+    }
+}
+
+// The example job as shipped: lingchuan-calc takes it as it stands (every
+// sheet current, the properties kept), and every page of its PDF ends in the
+// title block: the properties, the sheet, page i of n.
+TEST(PrintedSheet, ExampleJobCarriesItsTitleBlockOnEveryPage) {
+    QFile file(LC_EXAMPLE_JOB);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string job = file.readAll().toStdString();
+    const lc::Workbook wb = lc::readJobFile(job).workbook;
+    EXPECT_TRUE(lc::chainState(wb).allCurrent());
+    const ToolRun calc = run(LC_CALC_EXE, {"run"}, job);
+    EXPECT_EQ(calc.out, job.substr(0, job.size() - 3) + ",\n  \"log\": []\n}\n");
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("example.pdf");
+    ASSERT_EQ(run(kReport, {LC_EXAMPLE_JOB, "-o", pdf}).status, 0);
+    const std::vector<std::string> laidOut = pages(pdf, true);
+    ASSERT_EQ(laidOut.size(), 3u);
+    for (std::size_t i = 0; i < laidOut.size(); ++i) {
+        const std::string page = squeeze(laidOut[i]);
+        std::vector<std::string> wanted{"第" + std::to_string(i + 1) + "页共3页", "图号（小轮）", "图号（大轮）", "名称", "设计", "审核"};
+        for (lc::Property p : {lc::Property::PinionDrawing, lc::Property::GearDrawing, lc::Property::Name,
+                               lc::Property::Designer, lc::Property::Checker})
+            wanted.push_back(squeeze(wb.properties[p]));
+        for (const std::string& w : wanted) EXPECT_NE(page.find(w), std::string::npos) << "page " << i + 1 << ": " << w;
     }
 }

@@ -22,13 +22,13 @@ protected:
 TEST_P(Document, SettingUnsavedWorkAsideAsksAndDoesWhatTheAnswerSays) {
     const auto [how, answer] = GetParam();
     const QString job = dir.filePath("pairA.lcjob"), other = dir.filePath("other.json");
-    main->setJobPathChooser([&](const QString&) { return dir.filePath("pairA"); });
+    files.save = [&](const QString&) { return dir.filePath("pairA"); };
     menu("A1");
     type(SheetId::A2, "Text1", "10");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);  // untitled: 另存为, .lcjob added
     ASSERT_TRUE(QFile::copy(job, other));
     // Nothing changed since the save; a sheet window closed asks nothing.
-    ASSERT_TRUE(main->openJobFrom(job));
+    ASSERT_TRUE(main->document().openFrom(job));
     menu("Gljs");
     main->windowOf(SheetId::Gears)->close();
     EXPECT_TRUE(messages.questions.empty());
@@ -40,7 +40,7 @@ TEST_P(Document, SettingUnsavedWorkAsideAsksAndDoesWhatTheAnswerSays) {
     const std::string exit = how;  // each way the work is set aside
     if (exit == "Tc") menu("Tc");
     if (exit == "close") main->close();
-    if (exit == "open") main->openJobFrom(other);
+    if (exit == "open") main->document().openFrom(other);
     if (exit == "new") QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(messages.questions, std::vector<QString>{"“pairA.lcjob”有未保存的改动。\n是否先保存？"});
     QFile saved(job);

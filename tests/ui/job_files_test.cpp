@@ -19,8 +19,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/command_line.h"
 #include "core/actions.h"
-#include "core/freshness.h"
+#include "core/chain_state.h"
 #include "core/items.h"
 #include "core/jobfile.h"
 #include "support.h"
@@ -138,7 +139,7 @@ protected:
 
 TEST_F(JobFiles, TheWorkedExampleComesBackByteForByte) {
     ASSERT_NO_FATAL_FAILURE(workedExample());
-    ASSERT_TRUE(main->saveJobTo(path("example.json")));
+    ASSERT_TRUE(main->document().saveTo(path("example.json")));
     const QByteArray saved = readAll(path("example.json"));
     const Document expected = readDocument(saved.toStdString());
     EXPECT_EQ(expected.workbook.find(SheetId::A2)->text("Text40(0)"), "22.7541513438883");
@@ -146,19 +147,22 @@ TEST_F(JobFiles, TheWorkedExampleComesBackByteForByte) {
     // Typing after saving is lost only if the user agrees.
     typeText(SheetId::A2, "Text1", "99");
     messages.saveAnswer = ui::SaveAnswer::Cancel;
-    EXPECT_FALSE(main->openJobFrom(path("example.json")));
+    EXPECT_FALSE(main->document().openFrom(path("example.json")));
     EXPECT_EQ(text(SheetId::A2, "Text1"), "99");
     messages.saveAnswer = ui::SaveAnswer::Discard;
-    ASSERT_TRUE(main->openJobFrom(path("example.json")));
+    ASSERT_TRUE(main->document().openFrom(path("example.json")));
     EXPECT_EQ(messages.questions.size(), 2u);
     EXPECT_TRUE(messages.entries.empty());
     ASSERT_NO_FATAL_FAILURE(expectWindowsShow(expected.workbook));
     EXPECT_FALSE(main->windowOf(SheetId::Gears)->isVisible()) << "put away before saving";
-    EXPECT_EQ(main->jobPath(), path("example.json"));
+    EXPECT_EQ(main->document().path(), path("example.json"));
 
-    // Ctrl+S saves to the same file again, byte for byte.
+    // Ctrl+S saves to the same file again, byte for byte, once 覆盖 is the
+    // answer to its removal by another program.
     QFile::remove(path("example.json"));
+    messages.choice = 0;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(messages.questions.back().contains("已被其他程序删除或移走")) << messages.questions.back().toStdString();
     EXPECT_EQ(readAll(path("example.json")), saved);
     // The opened sheets go on calculating: 退出 hid the change gears, the menu brings them back.
     act("Gljs");
@@ -170,7 +174,7 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
     act("A1");
     typeText(SheetId::A2, "Text1", "10");
     act("A2.Text1.Enter");
-    ASSERT_TRUE(main->saveJobTo(path("good.json")));
+    ASSERT_TRUE(main->document().saveTo(path("good.json")));
     const QByteArray good = readAll(path("good.json"));
     const std::string before = writeDocument(wb());
     const QMdiSubWindow* window = main->windowOf(SheetId::A2);
@@ -185,7 +189,7 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
         {"truncated", good.left(good.size() / 2), {"位置：第", "行第", "文件已损坏、不完整"}},
         {"not JSON", "PK\x03\x04 not a job", {"位置：第1行第1列", "不是JSON文档"}},
         {"another format", R"({"format": "lingchuan-report", "sheets": {}})", {"位置：format", "不是翎川的计算文件"}},
-        {"a newer version", R"({"format": "lingchuan-workbook", "version": 2, "sheets": {"A2": {"Text99": 1}}})",
+        {"a newer version", R"({"format": "lingchuan-workbook", "version": 3, "sheets": {"A2": {"Text99": 1}}})",
          {"位置：version", "较新的程序"}},
         {"unknown field", R"({"sheets": {"A2": {"Text99": "1"}}})", {"位置：计算单A2 Text99", "没有这个字段"}},
         {"number for a text", R"({"sheets": {"B1": {"Text16": 0.9}}})", {"位置：计算单B1 第54项（Text16）", "应为文本"}},
@@ -197,7 +201,7 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
         SCOPED_TRACE(c.what);
         messages.entries.clear();
         writeAll(path("bad.json"), c.bytes);
-        EXPECT_FALSE(main->openJobFrom(path("bad.json")));
+        EXPECT_FALSE(main->document().openFrom(path("bad.json")));
         ASSERT_EQ(messages.entries.size(), 1u);
         const QString& said = messages.entries.front().text;
         EXPECT_TRUE(said.startsWith("无法打开文件“" + QDir::toNativeSeparators(path("bad.json")) + "”")) << said.toStdString();
@@ -208,7 +212,7 @@ TEST_F(JobFiles, ABadFileIsRefusedWithOneMessageAndChangesNothing) {
         EXPECT_EQ(text(SheetId::A2, "Text1"), "10");
     }
     EXPECT_TRUE(messages.questions.empty()) << "a bad file is refused before anything is asked";
-    EXPECT_EQ(main->jobPath(), path("good.json"));
+    EXPECT_EQ(main->document().path(), path("good.json"));
 }
 
 // A path that is no regular file is refused at once (a pipe would block: the
@@ -219,15 +223,28 @@ TEST_F(JobFiles, WhatCannotBeOpenedAgainIsNotSavedAndNoDeviceIsRead) {
     ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
     const auto freeIt = std::async(std::launch::async, [&] { QThread::sleep(3), ::close(::open(fifo, O_WRONLY | O_NONBLOCK)); });
     for (const QString& bad : {path("fifo"), QString("/dev/zero"), dir.path()}) {
-        EXPECT_FALSE(main->openJobFrom(bad));
+        EXPECT_FALSE(main->document().openFrom(bad));
+        ASSERT_FALSE(messages.entries.empty());
         EXPECT_TRUE(messages.entries.back().text.contains("不是普通文件")) << bad.toStdString();
     }
     act("A1");
     for (const int length : {1500000, 10000}) {
         typeText(SheetId::A2, "Text2", std::string(static_cast<std::size_t>(length), '4'));
-        EXPECT_EQ(main->saveJobTo(path("long.json")) && QFile::exists(path("long.json")), length == 10000);
+        EXPECT_EQ(main->document().saveTo(path("long.json")) && QFile::exists(path("long.json")), length == 10000);
     }
+    ASSERT_FALSE(messages.entries.empty());
     EXPECT_TRUE(messages.entries.back().text.contains("第2项（Text2）\n文字长达1500000个字符"));
+}
+
+// `lingchuan JOB` with a job that cannot be read, or none there: one message,
+// no question, the workbook left empty.
+TEST_F(JobFiles, ABadOrMissingJobOnTheCommandLineLeavesTheWorkbookEmpty) {
+    writeAll(path("bad.lcjob"), R"({"sheets": {"A2": {"Text1": 10}}})");
+    for (const char* job : {"bad.lcjob", "none.lcjob"}) {
+        app::openFromCommandLine(*main, {"lingchuan", path(job)});
+        EXPECT_EQ(messages.entries.size(), job[0] == 'b' ? 1u : 2u);
+        EXPECT_TRUE(messages.questions.empty() && !wb().exists(SheetId::A2)) << job;
+    }
 }
 
 // A save that cannot be made (no room for the temporary file beside the
@@ -238,14 +255,14 @@ TEST_F(JobFiles, AFailedSaveLeavesTheOldFileIntact) {
     const QString target = path((std::string(250, 'j') + ".json").c_str());
     writeAll(target, "old\n");
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(main->saveJobTo(target));
+    EXPECT_FALSE(main->document().saveTo(target));
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_TRUE(messages.entries.front().text.startsWith("无法保存文件“")) << messages.entries.front().text.toStdString();
     EXPECT_TRUE(messages.entries.front().text.contains("原来的文件没有改动")) << messages.entries.front().text.toStdString();
     EXPECT_EQ(readAll(target), "old\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left behind";
-    EXPECT_EQ(main->jobPath(), "");
+    EXPECT_EQ(main->document().path(), "");
 }
 
 // 复制本页数据 from the keyboard in any sheet window gives that sheet as a
@@ -263,9 +280,11 @@ TEST_F(JobFiles, CopyingASheetGivesATableOfItsWholeTexts) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         auto rows = parseTable(QApplication::clipboard()->text().toStdString());
         // Item 19 typed after the calculation: the tables of A2, and of B1
-        // which reads it, say so first.
-        if (id == SheetId::A2 || id == SheetId::B1) {
-            ASSERT_EQ(rows.front(), std::vector<std::string>{staleWarning(wb(), id)});
+        // and C which read it, say so first, a line a reason.
+        const auto notices = noticeLines(*chainState(wb()).of(id));
+        EXPECT_EQ(notices.empty(), id == SheetId::Gears);
+        for (const std::string& line : notices) {
+            ASSERT_EQ(rows.front(), std::vector<std::string>{line});
             rows.erase(rows.begin());
         }
         // A header, then a row of six cells an item; the change-gear list
@@ -345,15 +364,16 @@ TEST_F(JobFiles, EveryControlOfEverySheetOpensTheSheetMenu) {
 // a message when chosen.
 TEST_F(JobFiles, RecentJobsListTheLastUsedFirstAndDropAMissingOne) {
     act("A1");
-    ASSERT_TRUE(main->saveJobTo(path("a.lcjob")) && main->saveJobTo(path("b.lcjob")) && main->saveJobTo(path("c.lcjob")));
-    ASSERT_TRUE(main->openJobFrom(dir.path() + "/./a.lcjob"));
-    EXPECT_EQ(main->recentJobs(), QStringList({path("a.lcjob"), path("c.lcjob"), path("b.lcjob")}));
+    ASSERT_TRUE(main->document().saveTo(path("a.lcjob")) && main->document().saveTo(path("b.lcjob")) && main->document().saveTo(path("c.lcjob")));
+    ASSERT_TRUE(main->document().openFrom(dir.path() + "/./a.lcjob"));
+    EXPECT_EQ(main->document().recentJobs(), QStringList({path("a.lcjob"), path("c.lcjob"), path("b.lcjob")}));
     QMenu* menu = main->popUpSheetMenu(SheetId::A2, QPoint(0, 0));
-    EXPECT_EQ(menu->findChild<QMenu*>("RecentJobs")->actions().front()->text(), "&1 a.lcjob");
+    EXPECT_EQ(menu->findChild<QMenu*>("RecentJobs")->actions().front()->text(), "&1 a.lcjob\t" + dir.path());
     menu->close();
 
     QFile::remove(path("c.lcjob"));
-    EXPECT_FALSE(main->openRecentJob(path("c.lcjob")));
+    EXPECT_FALSE(main->document().openRecent(path("c.lcjob")));
+    ASSERT_FALSE(messages.entries.empty());
     EXPECT_TRUE(messages.entries.back().text.contains("已从“最近打开”中去掉"));
-    EXPECT_EQ(main->recentJobs(), QStringList({path("a.lcjob"), path("b.lcjob")}));
+    EXPECT_EQ(main->document().recentJobs(), QStringList({path("a.lcjob"), path("b.lcjob")}));
 }

@@ -61,3 +61,17 @@ TEST(MessageBoxService, AsksWithYesAndNoAndTellsTheAnswer) {
         EXPECT_EQ(byEscape, "否(&N)");
     }
 }
+
+// The question before work is set aside: Alt+N, shown on its button, answers
+// 不保存.
+TEST(MessageBoxService, AltNAnswersDoNotSave) {
+    QWidget owner;
+    owner.show();
+    lc::test::onMessageBox([&](QMessageBox* box) {
+        EXPECT_EQ(box->button(QMessageBox::Discard)->text(), "不保存(&N)");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box, Qt::Key_N, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([box] { return !box->isVisible(); }, 2000));
+    });
+    EXPECT_EQ(lc::ui::MessageBoxService(&owner).askToSave("是否先保存？"), lc::ui::SaveAnswer::Discard);
+}

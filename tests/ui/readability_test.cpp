@@ -3,6 +3,7 @@
 // disabled field. These tests run at scale 1 and again at a device pixel ratio
 // of 2 (tests/CMakeLists.txt).
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QScreen>
@@ -119,4 +120,16 @@ TEST_F(Readability, HoveringADisabledResultShowsAllItsDigits) {
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000)) << "no tooltip appeared";
     EXPECT_EQ(QToolTip::text().section('\n', 0, 0), "42.2018956920184");
     QToolTip::hideText();
+}
+
+// A double-click selects the whole number, sign, point and exponent included,
+// in a result field as in an input field; Ctrl+C copies all of it.
+TEST_F(Readability, DoubleClickSelectsTheWholeNumber) {
+    calculateA2();
+    field(SheetId::A2, "Text12")->setText("-1.5E-07");
+    for (QLineEdit* f : {field(SheetId::A2, "Text6"), field(SheetId::A2, "Text12")}) {
+        QTest::mouseDClick(f, Qt::LeftButton, {}, QPoint(f->width() - 8, f->height() / 2));
+        QTest::keyClick(f, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), f->text());
+    }
 }

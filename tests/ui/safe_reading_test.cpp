@@ -3,6 +3,7 @@
 // the guide at F1 and the main window's remembered size. The mark test runs
 // at scale 1 and again at a device pixel ratio of 2 (tests/CMakeLists.txt).
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -218,21 +219,32 @@ TEST_F(SafeReading, TheGuideRendersItsBoldsAndLinksItsChapters) {
             if (it.fragment().charFormat().anchorHref().startsWith('#')) links << it.fragment().charFormat().anchorHref();
             for (const QString& name : it.fragment().charFormat().anchorNames()) places << '#' + name;
         }
-    EXPECT_EQ(links.size(), 10) << "the table of contents";
+    EXPECT_EQ(links.size(), 11) << "the table of contents";
     for (const QString& link : links) EXPECT_TRUE(places.contains(link)) << link.toStdString();
     QTextBrowser* browser = main->guideWindow()->browser();
-    const QTextCursor toc = doc->find(QString::fromUtf8("打印和导出PDF"));  // the last chapter's link
+    const QTextCursor toc = doc->find(QString::fromUtf8("打印和导出PDF"));  // the tenth chapter's link
     QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(toc).center() - QPoint(4, 0));
     EXPECT_GT(browser->verticalScrollBar()->value(), browser->verticalScrollBar()->maximum() / 2);
+    // Ctrl+F, a word, Enter: the find bar shows, the word is found and selected.
+    main->guideWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main->guideWindow()));
+    QTest::keyClick(main->guideWindow(), Qt::Key_F, Qt::ControlModifier);
+    main->guideWindow()->findField()->setText(QString::fromUtf8("刀盘公称直径"));  // QTest types ASCII only
+    QTest::keyClick(main->guideWindow()->findField(), Qt::Key_Return);
+    EXPECT_TRUE(main->guideWindow()->findField()->isVisible() && browser->textCursor().selectedText() == QString::fromUtf8("刀盘公称直径"));
 }
 
+// The main window comes back where it was left, brought back onto the screen
+// where it no longer fits there.
 TEST_F(SafeReading, TheMainWindowComesBackAtTheSizeItWasLeftIn) {
-    main->resize(900, 640);
-    QCoreApplication::processEvents();
-    main->close();
-    main.reset();
-    main = std::make_unique<app::MainWindow>();
-    main->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-    EXPECT_EQ(main->size(), QSize(900, 640));
+    const QRect screen = main->screen()->availableGeometry();
+    for (const QRect& left : {QRect(20, 30, 700, 500), QRect(300, 250, screen.width() + 100, 640)}) {
+        main->setGeometry(left);
+        QCoreApplication::processEvents();
+        main->close();
+        main = std::make_unique<app::MainWindow>();
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+        EXPECT_TRUE(screen.contains(left) ? main->geometry() == left : screen.contains(main->frameGeometry())) << left.width();
+    }
 }

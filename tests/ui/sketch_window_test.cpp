@@ -117,7 +117,7 @@ TEST_F(SketchWindowTest, ItOpensWithinTheScreenAndTakesTheProgramsKeys) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(sketch()));
     EXPECT_TRUE(sketch()->screen()->availableGeometry().contains(sketch()->frameGeometry()));
     QTemporaryDir dir;
-    main->setJobPathChooser([&](const QString&) { return dir.filePath("job"); });
+    files.save = [&](const QString&) { return dir.filePath("job"); };
     const std::pair<QKeyCombination, std::function<bool()>> keys[] = {
         {Qt::ControlModifier | Qt::Key_S, [&] { return QFile::exists(dir.filePath("job.lcjob")); }},
         {QKeyCombination(Qt::Key_F1), [&] { return main->guideWindow() && main->guideWindow()->isVisible(); }},
@@ -138,8 +138,8 @@ TEST_F(SketchWindowTest, ExportsTheSketchAloneAsOnePdfPageAndAPicture) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(sketch()));
     sketch()->resize(640, 480);
     QTemporaryDir dir;
-    ASSERT_TRUE(main->exportSketchTo(dir.filePath("s.pdf")));
-    ASSERT_TRUE(main->exportSketchTo(dir.filePath("s.png")));
+    ASSERT_TRUE(main->output().exportSketchTo(sketch(), dir.filePath("s.pdf")));
+    ASSERT_TRUE(main->output().exportSketchTo(sketch(), dir.filePath("s.png")));
     QProcess p;
     const auto output = [&](const QString& tool, const QStringList& args) {
         return p.start(tool, args), p.waitForFinished(30000), QString::fromUtf8(p.readAllStandardOutput()); };
@@ -148,7 +148,7 @@ TEST_F(SketchWindowTest, ExportsTheSketchAloneAsOnePdfPageAndAPicture) {
     for (const char* label : {"d2 Ø82", "δ1 13.70696°", "X1 41.3358720895402"}) EXPECT_TRUE(text.contains(label)) << label;
     const QImage png(dir.filePath("s.png"));
     EXPECT_EQ(png.size(), sketch()->size() * 2 * std::max<qreal>(1, sketch()->devicePixelRatioF()));
-    EXPECT_FALSE(main->exportSketchTo(dir.filePath("no/s.png")));
+    EXPECT_FALSE(main->output().exportSketchTo(sketch(), dir.filePath("no/s.png")));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_TRUE(messages.entries[0].text.startsWith("无法导出示意图“")) << messages.entries[0].text.toStdString();
 }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "ui/file_dialogs.h"
 #include "ui/messages.h"
 
 namespace lc::test {
@@ -44,10 +45,29 @@ public:
         questions.push_back(text);
         return saveAnswer;
     }
+    qsizetype choose(const QString& text, const QStringList&) override {
+        questions.push_back(text);
+        return choice;
+    }
     std::vector<Entry> entries;
     std::vector<QString> questions;
     bool answer = true;
     ui::SaveAnswer saveAnswer = ui::SaveAnswer::Discard;
+    qsizetype choice = 2;  // 取消
+};
+
+// Answers the file dialogs at once: `save` gets the suggested path and gives
+// the chosen one ("" cancels), `open` the same for opening.
+class FileChooser : public ui::FileDialogService {
+public:
+    FileChooser() : FileDialogService(nullptr) {}
+    QString openFile(const QString&, const QString& folder, const QString&) override { return open ? open(folder) : ""; }
+    std::function<QString(const QString&)> save, open;
+
+protected:
+    QString chooseSaveFile(const QString&, const QString& suggested, const QString&, const QString&, QWidget*) override {
+        return save ? save(suggested) : "";
+    }
 };
 
 // Runs `act` on the message box shown next; a box still open after it (an
@@ -69,6 +89,7 @@ protected:
         QSettings().clear();
         main = std::make_unique<app::MainWindow>();
         main->setMessageService(messages);
+        main->setFileDialogs(files);
         main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
         // Without a window manager (Xvfb) nothing activates the window for us.
@@ -152,6 +173,7 @@ protected:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     MessageRecorder messages;
+    FileChooser files;
     std::unique_ptr<app::MainWindow> main;
 };
 
