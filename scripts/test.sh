@@ -26,9 +26,9 @@ fuzz_seconds=${FUZZ_SECONDS:-60}
 mkdir -p build-logs
 
 SECONDS=0
-stage_start=0
+stage_start=
 step() {
-  [ "$stage_start" -eq 0 ] || printf '(%d min %02d s)\n' $(((SECONDS - stage_start) / 60)) $(((SECONDS - stage_start) % 60))
+  [ -z "$stage_start" ] || printf '(%d min %02d s)\n' $(((SECONDS - stage_start) / 60)) $(((SECONDS - stage_start) % 60))
   stage_start=$SECONDS
   printf '\n=== %s ===\n' "$*"
 }
