@@ -10,10 +10,13 @@
 # hash of the source version, the options, the patches and the compiler, so a
 # folder is reused while they stay the same and built anew when one changes; a
 # folder counts only once its ".complete" stamp is written.
-# usage: scripts/windows-deps.sh [all|gmp]    (gmp: GMP and MPFR alone)
+# usage: scripts/windows-deps.sh [--check] [all|gmp]    (gmp: GMP and MPFR alone)
+#   --check builds nothing: exit 0 when everything named is in the cache, else 1.
 # Prints nothing but progress on stderr; sourced by scripts/windows.sh, which
 # reads LC_DEPS_PREFIX, LC_QT_PREFIX and LC_DXF_PREFIX from it, or run on its own.
 set -euo pipefail
+_deps_check=0
+if [ "${1:-}" = --check ]; then _deps_check=1; shift; fi
 _deps_here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 cache=${LC_CACHE:-$HOME/.cache/lingchuan}
@@ -72,6 +75,7 @@ gmp_key=$(key_of "gmp $gmp_version" "mpfr4 $mpfr_version" "release $release" "$c
 LC_DEPS_PREFIX=$cache/gmp-mpfr-$gmp_key
 
 if [ ! -f "$LC_DEPS_PREFIX/.complete" ]; then
+  [ "$_deps_check" = 0 ] || exit 1
   echo "windows-deps: GMP and MPFR into $LC_DEPS_PREFIX" >&2
   srcs=$cache/gmp-mpfr-$gmp_key.src
   rm -rf "$srcs" "$LC_DEPS_PREFIX" && mkdir -p "$srcs"
@@ -117,6 +121,7 @@ qt_key=$(key_of "qt6-base $qt_version" "release $release" "${qt_options[@]}" "$c
 LC_QT_PREFIX=$cache/qt-${qt_version%%+*}-mingw-$qt_key
 
 if [ "${1:-all}" = all ] && [ ! -f "$LC_QT_PREFIX/.complete" ]; then
+  [ "$_deps_check" = 0 ] || exit 1
   echo "windows-deps: Qt $qt_version into $LC_QT_PREFIX (about an hour of CPU)" >&2
   srcs=$cache/qt-$qt_key.src
   rm -rf "$srcs" "$LC_QT_PREFIX" && mkdir -p "$srcs"
@@ -143,6 +148,7 @@ dxf_key=$(key_of "dxflib $dxf_version" "release $release" "${dxf_flags[@]}" "$co
 LC_DXF_PREFIX=$cache/dxflib-$dxf_key
 
 if [ "${1:-all}" = all ] && [ ! -f "$LC_DXF_PREFIX/.complete" ]; then
+  [ "$_deps_check" = 0 ] || exit 1
   echo "windows-deps: dxflib $dxf_version into $LC_DXF_PREFIX" >&2
   srcs=$cache/dxflib-$dxf_key.src
   rm -rf "$srcs" "$LC_DXF_PREFIX" && mkdir -p "$srcs/obj" "$LC_DXF_PREFIX/include/dxflib" "$LC_DXF_PREFIX/lib"
@@ -156,4 +162,5 @@ if [ "${1:-all}" = all ] && [ ! -f "$LC_DXF_PREFIX/.complete" ]; then
   rm -rf "$srcs"
   touch "$LC_DXF_PREFIX/.complete"
 fi
+[ "$_deps_check" = 0 ] || exit 0
 export LC_DEPS_PREFIX LC_QT_PREFIX LC_DXF_PREFIX

@@ -1,6 +1,5 @@
 #include "app/about.h"
 
-#include "app/main_window.h"
 
 #include <QDate>
 #include <QDialogButtonBox>
@@ -81,8 +80,6 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(thirdParty_);
     layout->addWidget(buttons);
 }
-
-void MainWindow::showAbout() { AboutDialog(this).exec(); }
 
 QString AboutDialog::programText() const { return program_->text(); }
 QString AboutDialog::thirdPartyText() const { return thirdParty_->text(); }

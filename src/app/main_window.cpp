@@ -14,10 +14,12 @@
 #include <functional>
 #include <tuple>
 
+#include "app/about.h"
 #include "app/commands.h"
 #include "app/guide_window.h"
 #include "app/menu_keys.h"
 #include "app/placement.h"
+#include "app/properties_dialog.h"
 #include "app/sketch_window.h"
 #include "core/actions.h"
 #include "core/chain_state.h"
@@ -461,6 +463,13 @@ void MainWindow::followWorkbook() {
     }
     session_.refreshAll();
     updateCommands();
+}
+
+void MainWindow::showAbout() { AboutDialog(this).exec(); }
+
+void MainWindow::editProperties() {
+    // The sketch's title block shows the properties too.
+    if (app::editProperties(doc_, this) && sketch_) sketch_->update();
 }
 
 void MainWindow::showGuide() {

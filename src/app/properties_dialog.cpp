@@ -7,9 +7,8 @@
 #include <QPlainTextEdit>
 
 #include "app/job_document.h"
-#include "app/main_window.h"
-#include "app/sketch_window.h"
 #include "core/jobfile.h"
+#include "ui/messages.h"
 
 namespace lc::app {
 
@@ -50,23 +49,24 @@ Properties PropertiesDialog::properties() const {
     return out;
 }
 
-void MainWindow::editProperties() {
-    PropertiesDialog dialog(workbook().properties, this);
+bool editProperties(JobDocument& doc, QWidget* parent) {
+    PropertiesDialog dialog(doc.workbook().properties, parent);
     while (dialog.exec() == QDialog::Accepted) {
         // A line field keeps to a field's limit by itself; remarks beyond it
         // are told, and the dialog stays open with what was typed.
         const qsizetype length = dialog.remarks()->toPlainText().size();
         if (length > static_cast<qsizetype>(kJobFileLimits.textLength)) {
-            doc_.messages().show(QString("备注长达%1个字符，超过计算文件中一栏文字的上限（%2个字符）。")
-                                     .arg(length)
-                                     .arg(kJobFileLimits.textLength));
+            doc.messages().show(QString("备注长达%1个字符，超过计算文件中一栏文字的上限（%2个字符）。")
+                                    .arg(length)
+                                    .arg(kJobFileLimits.textLength));
             continue;
         }
         const Properties chosen = dialog.properties();
-        if (chosen != workbook().properties) doc_.step("属性", [&] { workbook().properties = chosen; });
-        if (sketch_) sketch_->update();
-        return;
+        if (chosen == doc.workbook().properties) return false;
+        doc.step("属性", [&] { doc.workbook().properties = chosen; });
+        return true;
     }
+    return false;
 }
 
 }  // namespace lc::app

@@ -13,6 +13,8 @@ class QPlainTextEdit;
 
 namespace lc::app {
 
+class JobDocument;
+
 class PropertiesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -27,5 +29,9 @@ private:
     std::array<QLineEdit*, kAllProperties.size()> fields_{};
     QPlainTextEdit* remarks_ = nullptr;
 };
+
+// The dialog on the document's properties; a change is one step named 属性.
+// True when the properties changed.
+bool editProperties(JobDocument& doc, QWidget* parent);
 
 }  // namespace lc::app

@@ -45,7 +45,8 @@ TEST_F(MainWindowTest, OpensWithItsMenuAndTheDesignClientArea) {
 // still inside when the work area is made as low as 60 pixels.
 TEST_F(MainWindowTest, SheetsOpenWithTheirTitleBarsInsideTheWorkArea) {
     const QRect screen = main->screen()->availableGeometry();
-    EXPECT_EQ(QString("%1x%2").arg(screen.width()).arg(screen.height()), qEnvironmentVariable("LC_EXPECT_SCREEN", "800x800"));
+    if (qEnvironmentVariableIsSet("LC_EXPECT_SCREEN"))  // the simulated screens must have been given
+        EXPECT_EQ(QString("%1x%2").arg(screen.width()).arg(screen.height()), qEnvironmentVariable("LC_EXPECT_SCREEN"));
     EXPECT_TRUE(screen.contains(main->frameGeometry()));
     QWidget* area = main->mdiArea()->viewport();
     const auto titleBar = [](QMdiSubWindow* w) { return QRect(w->pos(), QSize(w->width(), w->widget()->y())); };
