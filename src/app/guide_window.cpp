@@ -64,6 +64,22 @@ private:
     std::function<void()> close_;
 };
 
+// The frame's widths around the window's inside; none until the window
+// system has framed it.
+QMargins frameMargins(const QWidget& w) {
+    const QRect frame = w.frameGeometry(), inside = w.geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+            frame.bottom() - inside.bottom()};
+}
+
+// A frame no larger than the room and moved inside it.
+QRect within(QRect frame, const QRect& room) {
+    frame.setSize(frame.size().boundedTo(room.size()));
+    frame.moveLeft(std::clamp(frame.left(), room.left(), room.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), room.top(), room.bottom() + 1 - frame.height()));
+    return frame;
+}
+
 }  // namespace
 
 GuideWindow::GuideWindow() : QWidget(nullptr, Qt::Window) {
@@ -204,10 +220,9 @@ void GuideWindow::present(const QWidget& beside) {
         const QRect avail = screen ? screen->availableGeometry() : main.adjusted(0, 0, kGuideWidth, 0);
         // Beside the main window on the side with more room, narrowed to that
         // room; where neither side has enough, against the screen's right
-        // edge, over part of the main window.
+        // edge, over part of the main window. All of it frame measures.
         const int roomRight = avail.right() - main.right();
         const int roomLeft = main.left() - avail.left();
-        const int height = std::min(std::max(main.height(), 600), avail.height());
         int left = 0, width = kGuideWidth;
         if (std::max(roomRight, roomLeft) >= kGuideMinWidth) {
             width = std::min(kGuideWidth, std::max(roomRight, roomLeft));
@@ -216,11 +231,9 @@ void GuideWindow::present(const QWidget& beside) {
             width = std::min(kGuideWidth, avail.width());
             left = avail.right() + 1 - width;
         }
-        const int top = std::clamp(main.top(), avail.top(), std::max(avail.top(), avail.bottom() + 1 - height));
-        // The frame's own width and height are small beside these; the place
-        // is the frame's.
-        resize(width, height);
-        move(left, top);
+        // The main window's frame stands for the guide's until the window
+        // system has framed the guide itself.
+        place(QRect(left, main.top(), width, std::max(main.height(), 600)), avail, frameMargins(beside));
     }
     if (isMinimized()) showNormal();
     show();
@@ -232,10 +245,36 @@ void GuideWindow::presentAlone() {
     placed_ = true;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
-        resize(std::min(kGuideWidth, avail.width()), std::min(800, avail.height() * 9 / 10));
-        move(avail.center() - rect().center());
+        QRect frame(0, 0, std::min(kGuideWidth, avail.width()), std::min(800, avail.height() * 9 / 10));
+        frame.moveCenter(avail.center());
+        place(frame, avail, {});
     }
     show();
+}
+
+void GuideWindow::place(const QRect& frame, const QRect& avail, const QMargins& guess) {
+    avail_ = avail;
+    refit_ = true;
+    setGeometry(within(frame, avail).marginsRemoved(guess));
+}
+
+bool GuideWindow::event(QEvent* e) {
+    // On X11 the frame is known only once the window manager has put it
+    // around the shown window, by its first paint: the frame, find bar at its
+    // foot, is then brought inside the screen's room, once.
+    const QEvent::Type type = e->type();
+    if (refit_ && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint) &&
+        !frameMargins(*this).isNull()) {
+        refit_ = false;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const QRect inside = within(frameGeometry(), avail_);
+                if (inside != frameGeometry()) setGeometry(inside.marginsRemoved(frameMargins(*this)));
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::event(e);
 }
 
 }  // namespace lc::app

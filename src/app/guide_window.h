@@ -3,6 +3,8 @@
 // the sheets are filled in.
 #pragma once
 
+#include <QMargins>
+#include <QRect>
 #include <QWidget>
 
 class QLabel;
@@ -27,6 +29,7 @@ public:
     bool findNext(bool backward = false);
 
 protected:
+    bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -36,12 +39,18 @@ private:
     void nameHeadings();
     // Pictures wider than the text's room are shown narrowed to it.
     void fitPictures();
+    // Gives the window the frame `frame`, brought inside the screen's room
+    // `avail`; the frame's own widths are taken as `guess` until the window
+    // system tells them, and the frame is checked again then.
+    void place(const QRect& frame, const QRect& avail, const QMargins& guess);
 
     QTextBrowser* browser_ = nullptr;
     QWidget* findBar_ = nullptr;
     QLineEdit* find_ = nullptr;
     QLabel* notFound_ = nullptr;
     bool placed_ = false;
+    QRect avail_;
+    bool refit_ = false;
 };
 
 }  // namespace lc::app
