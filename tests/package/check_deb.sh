@@ -31,9 +31,11 @@ if [ -f "$desktop" ]; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate refuses the menu entry"
   # A main category, or the menu hides the program in a catch-all section.
   grep -qE '^Categories=(.*;)?Science;' "$desktop" || fail "the menu entry is not in the Science menu"
-  exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+  # The entry's own lines (its actions have an Exec of their own).
+  entry() { sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$desktop"; }
+  exec_name=$(entry Exec | cut -d' ' -f1)
   [ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not an executable in /usr/bin"
-  icon=$(sed -n 's/^Icon=//p' "$desktop")
+  icon=$(entry Icon)
   for size in 16 22 24 32 48 64 128 256 512; do
     png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
     file -b "$png" 2>/dev/null | grep -q "PNG image data, $size x $size" || fail "no $size px icon $icon.png in hicolor"
