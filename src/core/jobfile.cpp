@@ -214,7 +214,9 @@ private:
 
     void properties(const Json& given, Properties& out) const {
         object(given, "properties");
-        for (const auto& [key, value] : given.items()) {
+        for (const auto& [name, value] : given.items()) {
+            // A lambda takes the name, not the binding (clang's fuzzing build).
+            const std::string& key = name;
             const std::string where = "properties." + keyInMessage(key);
             const auto p = std::find_if(kAllProperties.begin(), kAllProperties.end(),
                                         [&](Property q) { return key == propertyKey(q); });
