@@ -100,7 +100,10 @@ cmake --build "$linux_build" -j"$jobs" --target "${linux_targets[@]}" >/dev/null
 export WINEPREFIX=$root/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 xvfb_pid=
-finish() {
+finish() {  # the steps still running in the background, Wine and its X server
+  local running
+  running=$(jobs -pr)
+  [ -z "$running" ] || kill $running 2>/dev/null || true
   timeout 30 wineserver -k 2>/dev/null || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
@@ -221,8 +224,23 @@ run_part() {  # PART: every JOBS-th workbook from the PART-th on, on both system
     name=$(basename "$doc")
     "$linux_build/src/cli/lingchuan-calc" run <"$doc" >"$work/linux/$name" ||
       fail "part $1: the Linux lingchuan-calc failed on $name"
-    win 60 "part $1, $name" "$exe" run <"$doc" >"$work/windows/$name" || fail "part $1: lingchuan-calc.exe failed on $name"
+    windows_run "$1" "$name"
   done
+}
+# A failure the program reports itself (its own "lingchuan-calc:" line) is
+# final; one where Wine ends it without a word from it (its loader, its
+# server) is said and tried once more, and the output compared as any other.
+windows_run() {  # PART NAME
+  local err=$work/windows/$2.err rc attempt
+  for attempt in first second; do
+    rc=0
+    win 60 "part $1, $2" "$exe" run <"$work/in/$2" >"$work/windows/$2" 2>"$err" || rc=$?
+    if [ "$rc" -eq 0 ]; then rm -f "$err"; return 0; fi
+    if [ "$attempt" = second ] || grep -q '^lingchuan-calc:' "$err"; then break; fi
+    echo "windows: part $1: Wine ended lingchuan-calc.exe on $2 with status $rc without a word from it" \
+      "($(head -c 300 "$err" | tr '\n' ' ')); once more" >&2
+  done
+  fail "part $1: lingchuan-calc.exe failed on $2 ($attempt attempt), status $rc: $(head -c 600 "$err")"
 }
 pids=()
 for ((part = 0; part < jobs; part++)); do run_part "$part" & pids+=($!); done
