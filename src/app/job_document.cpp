@@ -29,12 +29,6 @@ constexpr qsizetype kRecentCount = 8;
 // Each step keeps a whole workbook: at most this many steps are kept.
 constexpr int kUndoLimit = 100;
 
-bool anySheet(const Workbook& wb) {
-    for (SheetId id : kAllSheets)
-        if (wb.exists(id)) return true;
-    return false;
-}
-
 // One step of the history: the whole workbook before and after it. The step
 // is made before it is kept, so the first redo has nothing to do.
 class Step : public QUndoCommand {
@@ -238,7 +232,7 @@ bool JobDocument::isJobFile(const QString& path) const {
 bool JobDocument::saveTo(const QString& path) {
     endTyping();
     absorbOutsideChanges();
-    if (!anySheet(wb_)) {
+    if (!wb_.hasSheets()) {
         messages_->show("没有打开的计算单，无可保存的内容。");
         return false;
     }
@@ -327,7 +321,7 @@ bool JobDocument::settleUnsavedWork() {
     endTyping();
     noteChanges();
     // With no sheet left there is nothing that could be saved.
-    if (!modified_ || !anySheet(wb_)) return true;
+    if (!modified_ || !wb_.hasSheets()) return true;
     const QString name = path_.isEmpty() ? QString("计算单") : "“" + shownPath(QFileInfo(path_).fileName()) + "”";
     switch (messages_->askToSave(name + "有未保存的改动。\n是否先保存？")) {
         case ui::SaveAnswer::Save: return save();

@@ -22,12 +22,6 @@
 namespace lc::app {
 namespace {
 
-bool anySheet(const Workbook& wb) {
-    for (SheetId id : kAllSheets)
-        if (wb.exists(id)) return true;
-    return false;
-}
-
 const char* const kNothingToPrint = "没有打开的计算单，无可打印的内容。";
 const char* const kNoPrinter = "没有安装打印机，无法打印。\n要把计算单导出为PDF文件吗？";
 
@@ -48,7 +42,7 @@ QString ReportOutput::besideJob(const QString& after, const QString& untitled) c
 
 void ReportOutput::print(std::optional<SheetId> active) {
     Workbook& wb = doc_.workbook();
-    if (!anySheet(wb)) {
+    if (!wb.hasSheets()) {
         doc_.messages().show(QString::fromUtf8(kNothingToPrint));
         return;
     }
@@ -95,7 +89,7 @@ void ReportOutput::print(std::optional<SheetId> active) {
 }
 
 void ReportOutput::exportPdf() {
-    if (!anySheet(doc_.workbook())) {
+    if (!doc_.workbook().hasSheets()) {
         doc_.messages().show(QString::fromUtf8(kNothingToPrint));
         return;
     }

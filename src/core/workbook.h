@@ -4,6 +4,7 @@
 // defaults and runs the state part of its creation steps.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -136,6 +137,10 @@ public:
     Sheet* find(SheetId id);
     const Sheet* find(SheetId id) const;
     bool exists(SheetId id) const { return find(id) != nullptr; }
+    // Whether any sheet exists: something to save or print.
+    bool hasSheets() const {
+        return std::ranges::any_of(sheets_, [](const std::optional<Sheet>& s) { return s.has_value(); });
+    }
 
     // Creates the sheet when needed, then shows it (its window comes to the front).
     Sheet& show(SheetId id);
