@@ -98,13 +98,11 @@ int report(const QString& job, const QString& out, bool dxf) {
     std::error_code ec;
     if (out != "-" && (fromStdin ? isStandardInput(out) : std::filesystem::equivalent(fsPath(job), fsPath(out), ec)))
         return fail(kBadInput, shown(out) + "：输出文件就是计算文件本身");
-    // Qt says why a file cannot be read in English; the usual reasons are
-    // said here in the tool's own language.
-    if (!fromStdin && !QFileInfo::exists(job)) return fail(kBadInput, source + "：文件不存在");
-    if (!fromStdin && !QFileInfo(job).isReadable()) return fail(kBadInput, source + "：没有读取这个文件的权限");
+    // Why a file cannot be read, in the tool's own language (Qt says it in
+    // English).
     QFile file;
     const auto unreadable = [&] {
-        return fail(kBadInput, source + "：无法读取（系统的说明：" + lc::visibleText(utf8(file.errorString()), false) + "）");
+        return fail(kBadInput, source + "：" + lc::visibleText(utf8(lc::report::readReason(file)), false));
     };
     if (fromStdin ? !file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(job), !file.open(QIODevice::ReadOnly)))
         return unreadable();
@@ -120,9 +118,7 @@ int report(const QString& job, const QString& out, bool dxf) {
         options.a2Sketch = [](QPainter& p, const QRectF& area, const lc::Workbook& wb) {
             lc::report::paintBlankSketch(p, area, wb);
         };
-        bool anySheet = false;
-        for (lc::SheetId id : lc::kAllSheets) anySheet = anySheet || doc.workbook.exists(id);
-        if (!anySheet) return fail(kBadInput, source + "：文件中没有计算单，无可打印的内容");
+        if (!doc.workbook.hasSheets()) return fail(kBadInput, source + "：文件中没有计算单，无可打印的内容");
         // --dxf: the blank drawing instead, or nothing and the sketch's line.
         const lc::report::DxfOutcome drawing = dxf ? lc::report::blankDxf(doc.workbook) : lc::report::DxfOutcome{};
         if (dxf && drawing.bytes.empty()) return fail(kBadInput, source + "：" + drawing.stop);

@@ -309,6 +309,7 @@ TEST(PrintedSheet, PathsAndJobsTheToolMustNotTake) {
     for (const auto& [args, input, status, err] : std::vector<std::tuple<QStringList, std::string, int, std::string>>{
              {{"/dev/zero", "-o", pdf}, "", 2, "：不是普通文件\n"},
              {{fifo, "-o", pdf}, "", 2, "：不是普通文件\n"},
+             {{dir.filePath("none.json"), "-o", pdf}, "", 2, "none.json：文件不存在\n"},
              {{job, "-o", dir.path() + "/../" + QDir(dir.path()).dirName() + "/j.json"}, "", 2, "：输出文件就是计算文件本身\n"},
              {{"-", "-o", job}, "<", 2, "j.json：输出文件就是计算文件本身\n"},
              {{job, "-o", dir.path()}, "", 1, "：无法写出PDF：这是一个文件夹，不是文件。\n"},
