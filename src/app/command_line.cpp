@@ -68,9 +68,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
     return line;
 }
 
-void openFromCommandLine(MainWindow& main, const QStringList& arguments) {
-    const QString job = readCommandLine(arguments).job;
-    if (!job.isEmpty()) main.document().openFrom(job);
+void openFromCommandLine(MainWindow& main, const CommandLine& line) {
+    if (!line.job.isEmpty()) main.document().openFrom(line.job);
 }
 
 }  // namespace lc::app

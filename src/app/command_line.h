@@ -29,6 +29,6 @@ CommandLine readCommandLine(const QStringList& arguments);
 // Opens the job named on the command line in the main window, which must be
 // shown; a job that cannot be opened is told in the usual message and leaves
 // the workbook empty. Without a job, nothing happens.
-void openFromCommandLine(MainWindow& main, const QStringList& arguments);
+void openFromCommandLine(MainWindow& main, const CommandLine& line);
 
 }  // namespace lc::app

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     lc::app::keepSettingsBesideProgram();
     lc::ui::installQtTranslation();
     lc::app::dressApplication(app);
-    if (lc::app::readCommandLine(app.arguments()).guide) {
+    const lc::app::CommandLine line = lc::app::readCommandLine(app.arguments());
+    if (line.guide) {
         lc::app::GuideWindow guide;
         guide.presentAlone();
         return app.exec();
@@ -28,6 +29,6 @@ int main(int argc, char** argv) {
     lc::app::MainWindow w;
     w.show();
     // `lingchuan JOB`: the job opened in the window just shown.
-    lc::app::openFromCommandLine(w, app.arguments());
+    lc::app::openFromCommandLine(w, line);
     return app.exec();
 }

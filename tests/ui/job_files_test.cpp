@@ -241,7 +241,7 @@ TEST_F(JobFiles, WhatCannotBeOpenedAgainIsNotSavedAndNoDeviceIsRead) {
 TEST_F(JobFiles, ABadOrMissingJobOnTheCommandLineLeavesTheWorkbookEmpty) {
     writeAll(path("bad.lcjob"), R"({"sheets": {"A2": {"Text1": 10}}})");
     for (const char* job : {"bad.lcjob", "none.lcjob"}) {
-        app::openFromCommandLine(*main, {"lingchuan", path(job)});
+        app::openFromCommandLine(*main, app::readCommandLine({"lingchuan", path(job)}));
         EXPECT_EQ(messages.entries.size(), job[0] == 'b' ? 1u : 2u);
         EXPECT_TRUE(messages.questions.empty() && !wb().exists(SheetId::A2)) << job;
     }

@@ -70,10 +70,10 @@ TEST_F(PlainText, TheCommandLineTakesNamesAsTheSystemGivesThem) {
     for (const char* name : {"-x.lcjob", gbk.constData()}) std::ofstream(name) << R"({"sheets": {"A2": {}}})";
     for (const QStringList& args : {QStringList{"--", "-x.lcjob"}, QStringList{"./-x.lcjob"}}) {
         main->document().newJob();
-        app::openFromCommandLine(*main, QStringList{"lingchuan"} + args);
+        app::openFromCommandLine(*main, app::readCommandLine(QStringList{"lingchuan"} + args));
         EXPECT_EQ(main->document().path(), dir.filePath("-x.lcjob")) << qPrintable(args.join(' '));
     }
-    app::openFromCommandLine(*main, {"lingchuan", QFile::decodeName(gbk)});
+    app::openFromCommandLine(*main, app::readCommandLine({"lingchuan", QFile::decodeName(gbk)}));
     std::remove(gbk.constData());
     QDir::setCurrent(before);
     const QString said = messages.entries.empty() ? QString() : messages.entries[0].text;
