@@ -31,12 +31,15 @@ std::size_t sequenceLength(std::string_view s, std::size_t i) {
     return n;
 }
 
-void appendByte(std::string& out, unsigned char c) {
+// \x or \u and the value in `digits` hexadecimal digits.
+void appendEscape(std::string& out, char kind, char32_t value, int digits) {
     static const char hex[] = "0123456789ABCDEF";
-    out += "\\x";
-    out.push_back(hex[c >> 4]);
-    out.push_back(hex[c & 15]);
+    out += '\\';
+    out += kind;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out.push_back(hex[(value >> shift) & 15]);
 }
+
+void appendByte(std::string& out, unsigned char c) { appendEscape(out, 'x', c, 2); }
 
 // Characters that show nothing or change how the text around them is
 // ordered or broken: zero-width characters, direction marks, embeddings,
@@ -62,10 +65,7 @@ void appendVisible(std::string& out, std::string_view text, std::size_t i, std::
     // U+0080 to U+009F: terminals take some of them (CSI) for escapes too.
     const bool c1 = n == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
     if ((n == 2 || n == 3) && invisible(codePoint(text, i, n))) {
-        static const char hex[] = "0123456789ABCDEF";
-        const char32_t cp = codePoint(text, i, n);
-        out += "\\u";
-        for (int shift = 12; shift >= 0; shift -= 4) out.push_back(hex[(cp >> shift) & 15]);
+        appendEscape(out, 'u', codePoint(text, i, n), 4);
     } else if (n == 0 || control) {
         appendByte(out, c);
     } else if (c1) {
